@@ -1,0 +1,116 @@
+#pragma once
+// Runs texts through the front end into a collecting sink and writes what
+// came out as one line per token, UTF-8:
+//   "KIND|spoken|source" for a word, number or symbol token, "rule KIND
+//   VALUE" for a rule. Expected lines give the spoken text as the front end
+//   hands it to unit selection; the harness syllabifies it the way
+//   BuildUnits does before comparing. "KIND|spoken" leaves the source
+//   unchecked.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "frontend/text_front_end.h"
+#include "platform/cp1254.h"
+#include "speech/syllabifier.h"
+#include "speech/token.h"
+#include "speech/token_sink.h"
+#include "speech/unit_index.h"
+
+namespace lirvan::test {
+
+class CollectingSink : public TokenSink {
+ public:
+  // Refuses the token with this number (1-based) and every one after it.
+  explicit CollectingSink(std::size_t refuseFrom = 0) : refuseFrom_(refuseFrom) {}
+
+  bool Put(std::unique_ptr<Token> token) override {
+    ++puts;
+    if (refuseFrom_ != 0 && puts >= refuseFrom_) return false;
+    tokens.push_back(std::move(token));
+    return true;
+  }
+
+  std::vector<std::unique_ptr<Token>> tokens;
+  std::size_t puts = 0;
+
+ private:
+  std::size_t refuseFrom_;
+};
+
+inline const UnitIndex& EmptyIndex() {
+  static const UnitIndex index;
+  return index;
+}
+
+inline std::string Describe(const Token& token) {
+  if (token.kind == TokenKind::Rule) {
+    if (!token.rule) return "rule without a MarkupRule";
+    return "rule " + std::to_string(token.rule->kind) + " " + std::to_string(token.rule->value);
+  }
+  return std::to_string(static_cast<int>(token.kind)) + "|" + Cp1254ToUtf8(token.spoken) + "|" +
+         Cp1254ToUtf8(token.source);
+}
+
+inline std::vector<std::string> Describe(const CollectingSink& sink) {
+  std::vector<std::string> lines;
+  for (const auto& token : sink.tokens) lines.push_back(Describe(*token));
+  return lines;
+}
+
+// Runs one UTF-8 text through a fresh front end.
+inline std::vector<std::string> Speak(std::string_view utf8, bool punctuation = true) {
+  CollectingSink sink;
+  TextFrontEnd frontEnd(sink, EmptyIndex());
+  frontEnd.SetReadPunctuation(punctuation);
+  frontEnd.SetText(Utf8ToCp1254(utf8));
+  frontEnd.Run();
+  return Describe(sink);
+}
+
+// The expected line with its spoken text syllabified as BuildUnits does.
+inline std::string Syllabified(const std::string& expected) {
+  if (expected.rfind("rule", 0) == 0) return expected;
+  const std::size_t first = expected.find('|');
+  const std::size_t second = expected.find('|', first + 1);
+  std::string spoken = expected.substr(first + 1, second == std::string::npos
+                                                       ? std::string::npos
+                                                       : second - first - 1);
+  spoken = Cp1254ToUtf8(Syllabifier().Syllabify(Utf8ToCp1254(spoken), EmptyIndex()));
+  std::string out = expected.substr(0, first + 1) + spoken;
+  if (second != std::string::npos) out += expected.substr(second);
+  return out;
+}
+
+// An expected line with one '|' only compares kind and spoken text.
+inline bool LineMatches(const std::string& got, const std::string& expected) {
+  const std::string want = Syllabified(expected);
+  const bool checksSource = expected.find('|') != expected.rfind('|');
+  if (checksSource || expected.rfind("rule", 0) == 0) return got == want;
+  return got.rfind(want + "|", 0) == 0;
+}
+
+inline ::testing::AssertionResult Matches(const std::vector<std::string>& got,
+                                          const std::vector<std::string>& expected) {
+  bool same = got.size() == expected.size();
+  for (std::size_t i = 0; same && i < got.size(); ++i) same = LineMatches(got[i], expected[i]);
+  if (same) return ::testing::AssertionSuccess();
+  auto join = [](const std::vector<std::string>& lines) {
+    std::string out;
+    for (const auto& line : lines) out += "\n    " + line;
+    return out;
+  };
+  std::vector<std::string> want;
+  for (const auto& line : expected) want.push_back(Syllabified(line));
+  return ::testing::AssertionFailure() << "got:" << join(got) << "\n  expected:" << join(want);
+}
+
+struct GoldenCase {
+  const char* input;  // UTF-8
+  std::vector<std::string> tokens;
+};
+
+}  // namespace lirvan::test

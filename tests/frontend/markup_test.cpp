@@ -1,0 +1,195 @@
+// Bracketed markup: which tags become rule tokens, which change what is
+// spoken, and which are read as plain text.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "frontend/markup.h"
+#include "frontend/value_stack.h"
+#include "tests/frontend/front_end_harness.h"
+
+namespace lirvan::test {
+namespace {
+
+// How an opening or closing bracket reads when it is plain text.
+const std::vector<std::string> kOpen = {"4|köşeli|[", "0|parantez", "0|aç"};
+const std::vector<std::string> kClose = {"4|köşeli|]", "0|parantez", "0|kapat"};
+
+std::vector<std::string> Cat(std::initializer_list<std::vector<std::string>> parts) {
+  std::vector<std::string> out;
+  for (const auto& part : parts) out.insert(out.end(), part.begin(), part.end());
+  return out;
+}
+
+TEST(Markup, GoldenRuleStreams) {
+  const GoldenCase cases[] = {
+      // The sable tags themselves yield nothing.
+      {"[sable][emph level=\"strong\"]çok[/emph][/sable]", {"rule 0 1", "3|çok|çok", "rule 0 2"}},
+      {"[sable][emph]a[/emph]", {"rule 0 2", "3|a|a", "rule 0 2"}},
+      // An unknown level pushes nothing, so the closing tag finds only the reset value.
+      {"[sable][emph level=\"loud\"]a[/emph]", {"3|a|a"}},
+      {"[sable][break level=\"small\" type=\",\"]", {"rule 1 34"}},
+      {"[sable][break]", {"rule 1 22"}},
+      {"[sable][break level=\"none\" type=\"?\"]", {"rule 1 41"}},
+      {"[sable][break type=\";\"]", {}},
+      {"[sable][break level=\"huge\"]", {}},
+      {"[sable][rate speed=\"slow\"]a[/rate][/rate]", {"rule 3 4", "3|a|a", "rule 3 3"}},
+      {"[sable][rate speed=\"warp\"]", {}},
+      // Without quotes a value is absent, and an absent speed is medium.
+      {"[sable][rate speed=slow]", {"rule 3 3"}},
+      {"[sable][volume level=\"loudest\"][/volume]", {"rule 4 1", "rule 4 3"}},
+      {"[sable][pitch base=\"high\" middle=\"medium\" range=\"low\"][/pitch]",
+       {"rule 2 234", "rule 2 666"}},
+      {"[sable][pitch]", {"rule 2 333"}},
+      {"[sable][pitch base=\"up\"]", {"rule 2 33"}},
+      {"[sable][pitch range=\"wide\"][/pitch]", {"rule 2 666"}},  // pushed but invalid
+      {"[sable][engine id=\"phonem\"][/engine]", {"rule 5 2", "rule 5 2"}},
+      {"[sable][engine][/engine]", {}},
+      {"[sable][engine id=\"x\"][/engine]", {"rule 5 2"}},  // invalid, yet 0 was pushed
+      {"[sable][lang id=\"tr\"][/lang]", {"rule 9 1", "rule 9 1"}},
+      {"[sable][lang id=\"en\"][/lang]", {}},
+      {"[sable][speaker gender=\"female\" age=\"child\"][/speaker]", {"rule 10 25", "rule 10 12"}},
+      {"[sable][speaker gender=\"robot\" age=\"teen\"]", {"rule 10 4"}},
+      {"[sable][speaker age=\"ancient\"]", {}},
+      {"[sable][audio src=\"a.wav\"]a[/audio][marker mark=\"m\"][div]b[/div]",
+       {"3|a|a", "3|b|b"}},
+      {"[sable][sayas mode=\"date\"]a[/sayas]", {"3|a|a"}},
+      // Case does not matter, except that I lowers to dotless ı.
+      {"[SABLE][Emph LEVEL=\"Strong\"]a", {"rule 0 1", "3|a|a"}},
+      {"[sable][PITCH]a", Cat({kOpen, {"3|pıtch|PITCH"}, kClose, {"3|a|a"}})},
+      {"[sable][foo]", Cat({kOpen, {"3|foo|foo"}, kClose})},
+      // A closing break or pron is text.
+      {"[sable][/break]", Cat({kOpen, {"4|bölü|/", "3|break|break"}, kClose})},
+      {"[sable][/pron]", Cat({kOpen, {"4|bölü|/", "3|pron|pron"}, kClose})},
+  };
+  for (const GoldenCase& c : cases) {
+    SCOPED_TRACE(c.input);
+    EXPECT_TRUE(Matches(Speak(c.input), c.tokens));
+  }
+}
+
+TEST(Markup, TagsOutsideSableAreText) {
+  EXPECT_TRUE(Matches(Speak("[emph]"), Cat({kOpen, {"3|emph|emph"}, kClose})));
+  EXPECT_TRUE(Matches(Speak("[emph]çok[/emph]", false), {"3|emph|emph", "3|çok|çok",
+                                                         "3|emph|emph"}));
+  EXPECT_TRUE(Matches(Speak("[sable][/sable][emph]", false), {"3|emph|emph"}));
+}
+
+TEST(Markup, SubstitutionsReplaceWhatIsSpoken) {
+  const GoldenCase cases[] = {
+      {"[sable][pron sub=\"doktor bey\"]Dr Ahmet[/sable]",
+       {"3|doktor|doktor", "3|bey|bey", "3|ahmet|Ahmet"}},
+      {"[sable][pron sub=\"ka\"]12 Dr", {"0|on", "0|iki", "3|ka|ka"}},  // waits for a word
+      {"[sable][pron sub=\"dr 1\"]Dr", {"3|dr|Dr"}},  // unusable text: the word stays
+      {"[sable][pron sub=\"   \"]Dr", {"3|dr|Dr"}},
+      {"[sable][pron]Dr", {"3|dr|Dr"}},
+      {"[sable][pronc sub=\"bir şey\"]uzun metin[/pronc] son[/sable]",
+       {"3|bir|bir", "3|şey|şey", "3|son|son"}},
+      // Numbers and symbols inside the element are dropped too.
+      {"[sable][pronc sub=\"kısa\"]uzun 12, metin...[/pronc]son", {"3|kısa|kısa", "3|son|son"}},
+      {"[sable][pronc]a[/pronc]", {"3|a|a"}},
+      {"[sable][punct]a, b[/punct], c[/sable]", {"3|a|a", "3|b|b", "4|virgül|,", "3|c|c"}},
+  };
+  for (const GoldenCase& c : cases) {
+    SCOPED_TRACE(c.input);
+    EXPECT_TRUE(Matches(Speak(c.input), c.tokens));
+  }
+}
+
+TEST(Markup, TagLongerThanLimitIsText) {
+  for (std::size_t closeAt : {kMaxTagLength - 1, kMaxTagLength}) {
+    SCOPED_TRACE(closeAt);
+    // '[' at 0 and ']' at closeAt, blanks between.
+    std::string tag = "[emph" + std::string(closeAt - 5, ' ') + "]";
+    ASSERT_EQ(tag.size(), closeAt + 1);
+    std::vector<std::string> got = Speak("[sable]" + tag + "a");
+    if (closeAt < kMaxTagLength) {
+      EXPECT_TRUE(Matches(got, {"rule 0 2", "3|a|a"}));
+    } else {
+      EXPECT_TRUE(Matches(got, Cat({kOpen, {"3|emph|emph"}, kClose, {"3|a|a"}})));
+    }
+  }
+}
+
+TEST(Markup, UnterminatedTagIsText) {
+  EXPECT_TRUE(Matches(Speak("[sable][emph a"), Cat({kOpen, {"3|emph|emph", "3|a|a"}})));
+  EXPECT_TRUE(Matches(Speak("[sable]["), kOpen));
+}
+
+TEST(Markup, StateCarriesOverToTheNextText) {
+  CollectingSink sink;
+  TextFrontEnd frontEnd(sink, EmptyIndex());
+  for (const char* text : {"[sable][rate speed=\"fast\"][pron sub=\"bey\"]", "Dr[/rate]",
+                           "[punct]", "a, b", "[/sable][/punct]", "c,"}) {
+    frontEnd.SetText(Utf8ToCp1254(text));
+    frontEnd.Run();
+  }
+  EXPECT_TRUE(Matches(Describe(sink), {"rule 3 2", "3|bey|bey", "rule 3 3", "3|a|a", "3|b|b",
+                                       // outside sable [/punct] is text, so punctuation stays off
+                                       "3|punct|punct", "3|c|c"}));
+  EXPECT_FALSE(frontEnd.ReadPunctuation());
+  EXPECT_EQ(frontEnd.markup().Stack(3).Depth(), 1u);
+}
+
+TEST(Markup, ResetLeavesOnlyResetValues) {
+  MarkupState state;
+  state.Stack(0).Push(1);
+  state.inMarkup = true;
+  state.Reset();
+  EXPECT_FALSE(state.inMarkup);
+  const std::pair<int, int> resets[] = {{0, 2}, {2, 666}, {3, 3}, {4, 3}, {5, 2},
+                                        {8, 100}, {9, 1}, {10, 12}};
+  for (auto [kind, value] : resets) {
+    SCOPED_TRACE(kind);
+    EXPECT_EQ(state.Stack(kind).Depth(), 1u);
+    EXPECT_EQ(state.Stack(kind).Top(), value);
+  }
+  for (int kind : {11, 12, 13}) EXPECT_EQ(state.Stack(kind).Depth(), 0u);
+  EXPECT_THROW(state.Stack(1), std::out_of_range);
+}
+
+TEST(Markup, ValueStackGrowsAndNeverUnderflows) {
+  ValueStack stack;
+  EXPECT_EQ(stack.Top(), -1);
+  stack.Pop();
+  EXPECT_EQ(stack.Depth(), 0u);
+  for (int i = 0; i < 25; ++i) stack.Push(i);
+  EXPECT_EQ(stack.Depth(), 25u);
+  EXPECT_EQ(stack.Top(), 24);
+  stack.Pop();
+  EXPECT_EQ(stack.Top(), 23);
+}
+
+TEST(Markup, AttributeValues) {
+  struct Case {
+    const char* body;
+    const char* name;
+    const char* value;
+  };
+  const Case cases[] = {
+      {"emph level=\"strong\"", "level", "strong"},
+      {"break level = \"small\" type=\",\"", "type", ","},
+      {"emph xlevel=\"odd\"", "level", "odd"},  // any substring counts
+      {"emph level=strong", "level", ""},
+      {"emph level=\"strong", "level", ""},
+      {"emph level", "level", ""},
+      {"emph", "level", ""},
+      {"", "level", ""},
+      {"pron sub=\"\"", "sub", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.body);
+    EXPECT_EQ(AttributeValue(c.body, c.name), c.value);
+  }
+}
+
+TEST(Markup, TagTable) {
+  EXPECT_EQ(LookupTag("emph"), Tag::Emph);
+  EXPECT_EQ(LookupTag("punct"), Tag::Punct);
+  EXPECT_EQ(LookupTag("pronc"), Tag::Pronc);
+  EXPECT_EQ(LookupTag("pro"), Tag::Unknown);
+  EXPECT_EQ(LookupTag(""), Tag::Unknown);
+}
+
+}  // namespace
+}  // namespace lirvan::test
