@@ -1,0 +1,66 @@
+#include "frontend/lexicon.h"
+
+#include <fstream>
+#include <string>
+
+#include "platform/trace.h"
+
+namespace lirvan {
+namespace {
+
+// White space of the C locale; bytes 0x80-0xFF never are.
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// The next word, skipping white space before it; false at end of file.
+bool ReadWord(std::istream& in, std::string& word) {
+  word.clear();
+  std::istreambuf_iterator<char> it(in);
+  const std::istreambuf_iterator<char> end;
+  while (it != end && IsSpace(*it)) ++it;
+  while (it != end && !IsSpace(*it)) {
+    word += *it;
+    ++it;
+  }
+  return !word.empty();
+}
+
+struct LexiconFile {
+  const char* path;
+  const char* openError;
+  const char* counted;
+};
+
+constexpr LexiconFile kAbbreviations = {"veriler/kisaltmalar.txt",
+                                        "error loading abbreviations file", " abbreviation(s)"};
+constexpr LexiconFile kExceptions = {"veriler/istisnalar.txt", "error loading exceptions file",
+                                     " exception(s)"};
+
+// Pairs of words, key then value; line breaks carry no meaning. A lone last
+// key is still stored, with an empty value that never replaces anything.
+void Load(Lexicon& lexicon, const LexiconFile& file) {
+  std::ifstream in(file.path, std::ios::binary);
+  if (!in) TraceLine(file.openError);
+  long count = 0;
+  std::string key;
+  std::string value;
+  while (in && ReadWord(in, key)) {
+    ++count;
+    ReadWord(in, value);
+    if (value.empty()) TraceLine("Invalid exceptions file format at line " + std::to_string(count));
+    lexicon.Insert(key, value);
+  }
+  TraceLine("Loaded " + std::to_string(count) + file.counted);
+}
+
+}  // namespace
+
+std::string Lexicon::Lookup(std::string_view key) const { return std::string(trie_.Lookup(key)); }
+
+void Lexicon::Insert(std::string_view key, std::string_view value) { trie_.Insert(key, value); }
+
+void LoadAbbreviations(Lexicon& lexicon) { Load(lexicon, kAbbreviations); }
+void LoadExceptions(Lexicon& lexicon) { Load(lexicon, kExceptions); }
+
+}  // namespace lirvan

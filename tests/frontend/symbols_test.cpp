@@ -1,0 +1,141 @@
+// Spoken names of symbols and characters, and the units of letters said alone.
+#include "frontend/symbols.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/cp1254.h"
+
+namespace lirvan {
+namespace {
+
+std::string Words(const Token& head) {
+  std::string out;
+  for (const Token* t = &head; t; t = t->next.get()) {
+    if (!out.empty()) out += '|';
+    out += Cp1254ToUtf8(t->spoken);
+  }
+  return out;
+}
+
+std::string Named(std::string_view cp1254) {
+  auto token = MakeToken(cp1254);
+  token->kind = TokenKind::Symbol;
+  NameSymbol(*token);
+  return Words(*token);
+}
+
+struct Case {
+  const char* input;  // UTF-8
+  const char* words;  // UTF-8, joined by '|'
+};
+
+TEST(Symbols, EveryNamedSymbolIsReadByItsWords) {
+  const Case cases[] = {
+      {"!", "ünlem"},           {" ", "boşluk"},
+      {"+", "artı"},            {"-", "eksi"},
+      {"/", "bölü"},            {"\\", "ters|bölü"},
+      {"*", "yıldız"},          {"=", "eşittir"},
+      {"%", "yüzde"},           {"_", "alt|çizgi"},
+      {"(", "parantez|aç"},     {"...", "üç|nokta"},
+      {")", "parantez|kapat"},  {"?", "soru|işareti"},
+      {"]", "köşeli|parantez|kapat"}, {"[", "köşeli|parantez|aç"},
+      {"<", "küçüktür"},        {">", "büyüktür"},
+      {"{", "küme|parantezi|aç"}, {"}", "küme|parantezi|kapat"},
+      {",", "virgül"},          {".", "nokta"},
+      {";", "noktalı|virgül"},  {":", "iki|nokta"},
+      {"'", "kesme|işareti"},   {"`", "tek|tırnak"},
+      {"\"", "çift|tırnak"},    {"@", "et"},
+      {"$", "dolar"},           {"#", "diyez"},
+      {"^", "şapka"},           {"&", "ve|işareti"},
+      {"~", "tırtıl"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.input);
+    EXPECT_EQ(Named(Utf8ToCp1254(c.input)), c.words);
+  }
+}
+
+TEST(Symbols, TextsWithoutANameStayAsTheyAre) {
+  const char* texts[] = {"..", "....", "|", "\t", "\n", "\xE9", "?.", "!!", "a", "", "\x80"};
+  for (const char* text : texts) {
+    SCOPED_TRACE(Cp1254ToUtf8(text));
+    auto token = MakeToken(text);
+    NameSymbol(*token);
+    EXPECT_EQ(token->spoken, text);
+    EXPECT_EQ(token->next, nullptr);
+  }
+}
+
+TEST(Symbols, NameWordsAreExpansionTokensAheadOfTheRestOfTheChain) {
+  auto token = MakeToken("(");
+  token->kind = TokenKind::Symbol;
+  token->next = MakeToken("x");
+  NameSymbol(*token);
+  EXPECT_EQ(Words(*token), "parantez|aç|x");
+  EXPECT_EQ(token->kind, TokenKind::Symbol);
+  EXPECT_EQ(token->source, "(");
+  ASSERT_NE(token->next, nullptr);
+  EXPECT_EQ(token->next->kind, TokenKind::Expansion);
+}
+
+TEST(Symbols, CharactersAreNamedAfterTurkishLowerCasing) {
+  const Case cases[] = {
+      {"a", "a"},   {"A", "a"},   {"b", "be"},  {"c", "ce"},  {"ç", "çe"},  {"Ç", "çe"},
+      {"d", "de"},  {"e", "e"},   {"f", "fe"},  {"g", "ge"},  {"ğ", "yumuşak|ge"},
+      {"Ğ", "yumuşak|ge"},        {"h", "he"},  {"ı", "ı"},   {"I", "ı"},   {"i", "i"},
+      {"İ", "i"},   {"j", "je"},  {"k", "ka"},  {"l", "le"},  {"m", "me"},  {"n", "ne"},
+      {"o", "o"},   {"ö", "ö"},   {"Ö", "ö"},   {"p", "pe"},  {"r", "re"},  {"s", "se"},
+      {"ş", "şe"},  {"Ş", "şe"},  {"t", "te"},  {"u", "u"},   {"ü", "ü"},   {"Ü", "ü"},
+      {"v", "ve"},  {"y", "ye"},  {"z", "ze"},  {"w", "dublüve"}, {"W", "dublüve"},
+      {"x", "iks"}, {"q", "kû"},  {"Q", "kû"},
+      {"0", "sıfır"}, {"5", "beş"}, {"9", "dokuz"},
+      {" ", "boşluk"}, {".", "nokta"}, {"?", "soru|işareti"},
+      {"|", "|"},   {"é", "é"},   {"â", "â"},   {"Â", "â"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.input);
+    const std::string ch = Utf8ToCp1254(c.input);
+    ASSERT_EQ(ch.size(), 1u);
+    auto chain = NameCharacter(ch.front());
+    ASSERT_NE(chain, nullptr);
+    EXPECT_EQ(Words(*chain), c.words);
+  }
+}
+
+TEST(Symbols, ANamedCharacterKeepsItselfAsSource) {
+  auto chain = NameCharacter('\xD0');  // Ğ
+  EXPECT_EQ(chain->source, "\xD0");
+  auto digit = NameCharacter('7');
+  EXPECT_EQ(digit->source, "7");
+}
+
+TEST(Symbols, LetterUnitsAreTheLetterOrItsSpelledName) {
+  const Case cases[] = {
+      {"a", "a"},   {"ç", "ç"},   {"Ç", "ç"},   {"ğ", "ğ"},   {"I", "ı"},   {"İ", "i"},
+      {"ş", "ş"},   {"z", "z"},   {"w", "dabılyu"}, {"W", "dabılyu"},
+      {"x", "iks"}, {"X", "iks"}, {"q", "küu"},
+      {"â", ""},    {"î", ""},    {"û", ""},    {"5", ""},    {".", ""},    {"é", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.input);
+    const std::string ch = Utf8ToCp1254(c.input);
+    ASSERT_EQ(ch.size(), 1u);
+    auto unit = LetterUnit(ch.front());
+    ASSERT_NE(unit, nullptr);
+    EXPECT_EQ(Cp1254ToUtf8(unit->name), c.words);
+    EXPECT_EQ(unit->next, nullptr);
+  }
+}
+
+TEST(Symbols, NoByteIsLeftWithoutACharacterName) {
+  for (int b = 0; b < 256; ++b) {
+    auto chain = NameCharacter(static_cast<char>(b));
+    ASSERT_NE(chain, nullptr);
+    EXPECT_FALSE(chain->spoken.empty()) << b;
+  }
+}
+
+}  // namespace
+}  // namespace lirvan
