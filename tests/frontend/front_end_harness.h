@@ -8,6 +8,9 @@
 //   unchecked.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -61,13 +64,35 @@ inline std::vector<std::string> Describe(const CollectingSink& sink) {
   return lines;
 }
 
+// A front end built in dir: it loads its lexicons from dir/veriler/.
+inline std::unique_ptr<TextFrontEnd> FrontEndIn(const std::filesystem::path& dir,
+                                                TokenSink& sink, const UnitIndex& index) {
+  const std::filesystem::path here = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
+  auto frontEnd = std::make_unique<TextFrontEnd>(sink, index);
+  std::filesystem::current_path(here);
+  return frontEnd;
+}
+
+// A front end with empty lexicons, whatever the working directory holds,
+// so that golden tables do not change with the shipped data.
+inline std::unique_ptr<TextFrontEnd> BareFrontEnd(TokenSink& sink,
+                                                  const UnitIndex& index = EmptyIndex()) {
+  const std::filesystem::path empty = std::filesystem::temp_directory_path() /
+                                      ("lirvan-bare-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(empty);
+  auto frontEnd = FrontEndIn(empty, sink, index);
+  std::filesystem::remove_all(empty);
+  return frontEnd;
+}
+
 // Runs one UTF-8 text through a fresh front end.
 inline std::vector<std::string> Speak(std::string_view utf8, bool punctuation = true) {
   CollectingSink sink;
-  TextFrontEnd frontEnd(sink, EmptyIndex());
-  frontEnd.SetReadPunctuation(punctuation);
-  frontEnd.SetText(Utf8ToCp1254(utf8));
-  frontEnd.Run();
+  auto frontEnd = BareFrontEnd(sink);
+  frontEnd->SetReadPunctuation(punctuation);
+  frontEnd->SetText(Utf8ToCp1254(utf8));
+  frontEnd->Run();
   return Describe(sink);
 }
 

@@ -6,6 +6,7 @@
 
 #include "frontend/markup.h"
 #include "frontend/value_stack.h"
+#include "platform/trace.h"
 #include "tests/frontend/front_end_harness.h"
 
 namespace lirvan::test {
@@ -118,17 +119,17 @@ TEST(Markup, UnterminatedTagIsText) {
 
 TEST(Markup, StateCarriesOverToTheNextText) {
   CollectingSink sink;
-  TextFrontEnd frontEnd(sink, EmptyIndex());
+  auto frontEnd = BareFrontEnd(sink);
   for (const char* text : {"[sable][rate speed=\"fast\"][pron sub=\"bey\"]", "Dr[/rate]",
                            "[punct]", "a, b", "[/sable][/punct]", "c,"}) {
-    frontEnd.SetText(Utf8ToCp1254(text));
-    frontEnd.Run();
+    frontEnd->SetText(Utf8ToCp1254(text));
+    frontEnd->Run();
   }
   EXPECT_TRUE(Matches(Describe(sink), {"rule 3 2", "3|bey|bey", "rule 3 3", "3|a|a", "3|b|b",
                                        // outside sable [/punct] is text, so punctuation stays off
                                        "3|punct|punct", "3|c|c"}));
-  EXPECT_FALSE(frontEnd.ReadPunctuation());
-  EXPECT_EQ(frontEnd.markup().Stack(3).Depth(), 1u);
+  EXPECT_FALSE(frontEnd->ReadPunctuation());
+  EXPECT_EQ(frontEnd->markup().Stack(3).Depth(), 1u);
 }
 
 TEST(Markup, ResetLeavesOnlyResetValues) {
@@ -189,6 +190,26 @@ TEST(Markup, TagTable) {
   EXPECT_EQ(LookupTag("pronc"), Tag::Pronc);
   EXPECT_EQ(LookupTag("pro"), Tag::Unknown);
   EXPECT_EQ(LookupTag(""), Tag::Unknown);
+}
+
+TEST(Markup, DiagnosticsGoToTheTraceOnly) {
+  const bool wasOn = TraceEnabled();
+  SetTraceEnabled(true);
+  ::testing::internal::CaptureStdout();
+  std::vector<std::string> got = Speak(
+      "[sable][emph level=\"strong\"][rate speed=\"warp\"][/rate][pron sub=\"a1\"]x 1. madde "
+      "[foo][/break][engine id=\"x\"][pitch base=\"up\"][speaker age=\"x\"][audio] [emph");
+  const std::string out = ::testing::internal::GetCapturedStdout();
+  SetTraceEnabled(wasOn);
+  EXPECT_FALSE(got.empty());
+  for (const char* line :
+       {"I recognize Sable\n", "I recognize ( emph level=\"strong\" )\n", "New emph rule: 1\n",
+        "Non recognized speed value\n", "--* Non valid rule or not implemented...\n",
+        "Non alphanumeric value or not space character\n", "Ranking number\n",
+        "Non recognized tag\n", "NOn recognized tag\n", "Non recognized engine id value\n",
+        "Non recognized pitch base value\n", "Non recognized age spec\n", "sonda bulamadi\n"}) {
+    EXPECT_NE(out.find(line), std::string::npos) << line;
+  }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // expansion as the tokenizer drives them.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "tests/frontend/front_end_harness.h"
 
 namespace lirvan::test {
@@ -54,11 +56,11 @@ TEST(Tokenizer, PunctuationOffDropsSymbolsOnly) {
 
 TEST(Tokenizer, EmptyTextLeavesBusyOff) {
   CollectingSink sink;
-  TextFrontEnd frontEnd(sink, EmptyIndex());
-  frontEnd.SetText("");
-  frontEnd.Run();
+  auto frontEnd = BareFrontEnd(sink);
+  frontEnd->SetText("");
+  frontEnd->Run();
   EXPECT_TRUE(sink.tokens.empty());
-  EXPECT_FALSE(frontEnd.Busy());
+  EXPECT_FALSE(frontEnd->Busy());
 }
 
 // Records whether the front end said it was busy while handing on tokens.
@@ -76,14 +78,14 @@ class BusyWatchingSink : public TokenSink {
 
 TEST(Tokenizer, BusyExactlyWhileRunning) {
   BusyWatchingSink sink;
-  TextFrontEnd frontEnd(sink, EmptyIndex());
-  sink.frontEnd = &frontEnd;
-  frontEnd.SetText("bir iki, 3");
-  EXPECT_FALSE(frontEnd.Busy());
-  frontEnd.Run();
+  auto frontEnd = BareFrontEnd(sink);
+  sink.frontEnd = frontEnd.get();
+  frontEnd->SetText("bir iki, 3");
+  EXPECT_FALSE(frontEnd->Busy());
+  frontEnd->Run();
   EXPECT_EQ(sink.puts, 4);
   EXPECT_FALSE(sink.sawIdle);
-  EXPECT_FALSE(frontEnd.Busy());
+  EXPECT_FALSE(frontEnd->Busy());
 }
 
 TEST(Tokenizer, RefusingSinkStopsProductionAtOnce) {
@@ -102,12 +104,12 @@ TEST(Tokenizer, RefusingSinkStopsProductionAtOnce) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     CollectingSink sink(c.refuseFrom);
-    TextFrontEnd frontEnd(sink, EmptyIndex());
-    frontEnd.SetText(Utf8ToCp1254(c.text));
-    frontEnd.Run();
+    auto frontEnd = BareFrontEnd(sink);
+    frontEnd->SetText(Utf8ToCp1254(c.text));
+    frontEnd->Run();
     EXPECT_EQ(sink.puts, c.refuseFrom);
     EXPECT_EQ(sink.tokens.size(), c.refuseFrom - 1);
-    EXPECT_FALSE(frontEnd.Busy());
+    EXPECT_FALSE(frontEnd->Busy());
   }
 }
 
@@ -117,9 +119,9 @@ TEST(Tokenizer, EveryTokenButRulesGetsUnits) {
   index.Store("a", 10, 10);
   index.Store(Utf8ToCp1254("rı"), 20, 10);
   CollectingSink sink;
-  TextFrontEnd frontEnd(sink, index);
-  frontEnd.SetText(Utf8ToCp1254("[sable][emph]Ne arı[/sable]"));
-  frontEnd.Run();
+  auto frontEnd = BareFrontEnd(sink, index);
+  frontEnd->SetText(Utf8ToCp1254("[sable][emph]Ne arı[/sable]"));
+  frontEnd->Run();
   ASSERT_EQ(sink.tokens.size(), 3u);
   const Token& rule = *sink.tokens[0];
   EXPECT_EQ(rule.kind, TokenKind::Rule);
@@ -138,11 +140,27 @@ TEST(Tokenizer, EveryTokenButRulesGetsUnits) {
   EXPECT_EQ(ari.units->next->name, Utf8ToCp1254("rı"));
 }
 
+// Number words first, then the lexicon (exceptions over abbreviations, the
+// head of a chain only), then symbol names on what the lexicon left.
+TEST(Tokenizer, ExpansionOrder) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                    ("lirvan-order-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir / "veriler");
+  std::ofstream(dir / "veriler" / "kisaltmalar.txt") << "dr doktor\nyirmi yirmii\nbir birr\n. !\n";
+  std::ofstream(dir / "veriler" / "istisnalar.txt") << "dr hekim\n";
+  CollectingSink sink;
+  auto frontEnd = FrontEndIn(dir, sink, EmptyIndex());
+  std::filesystem::remove_all(dir);
+  frontEnd->SetText("Dr 21.");
+  frontEnd->Run();
+  EXPECT_TRUE(Matches(Describe(sink), {"3|hekim|Dr", "0|yirmii", "0|bir", "4|ünlem|."}));
+}
+
 TEST(Tokenizer, HandedOnTokensCarryNoLinks) {
   CollectingSink sink;
-  TextFrontEnd frontEnd(sink, EmptyIndex());
-  frontEnd.SetText("215 (x)");
-  frontEnd.Run();
+  auto frontEnd = BareFrontEnd(sink);
+  frontEnd->SetText("215 (x)");
+  frontEnd->Run();
   ASSERT_FALSE(sink.tokens.empty());
   for (const auto& token : sink.tokens) {
     SCOPED_TRACE(Describe(*token));
