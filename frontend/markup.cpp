@@ -82,6 +82,7 @@ const ValueStack& MarkupState::Stack(int kind) const {
 TagScan MarkupState::ScanTag(std::string_view text, std::size_t pos, TokenSink& sink,
                              MarkupHost& host) {
   const TagScan asText{pos, false};
+  if (pos >= text.size() || text[pos] != '[') return asText;
   // The closing bracket must lie within kMaxTagLength bytes from the '['.
   std::string_view window = text.substr(pos, kMaxTagLength);
   std::size_t close = window.find(']');

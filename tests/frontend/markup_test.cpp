@@ -5,7 +5,6 @@
 #include <string>
 
 #include "frontend/markup.h"
-#include "frontend/value_stack.h"
 #include "platform/trace.h"
 #include "tests/frontend/front_end_harness.h"
 
@@ -132,35 +131,6 @@ TEST(Markup, StateCarriesOverToTheNextText) {
   EXPECT_EQ(frontEnd->markup().Stack(3).Depth(), 1u);
 }
 
-TEST(Markup, ResetLeavesOnlyResetValues) {
-  MarkupState state;
-  state.Stack(0).Push(1);
-  state.inMarkup = true;
-  state.Reset();
-  EXPECT_FALSE(state.inMarkup);
-  const std::pair<int, int> resets[] = {{0, 2}, {2, 666}, {3, 3}, {4, 3}, {5, 2},
-                                        {8, 100}, {9, 1}, {10, 12}};
-  for (auto [kind, value] : resets) {
-    SCOPED_TRACE(kind);
-    EXPECT_EQ(state.Stack(kind).Depth(), 1u);
-    EXPECT_EQ(state.Stack(kind).Top(), value);
-  }
-  for (int kind : {11, 12, 13}) EXPECT_EQ(state.Stack(kind).Depth(), 0u);
-  EXPECT_THROW(state.Stack(1), std::out_of_range);
-}
-
-TEST(Markup, ValueStackGrowsAndNeverUnderflows) {
-  ValueStack stack;
-  EXPECT_EQ(stack.Top(), -1);
-  stack.Pop();
-  EXPECT_EQ(stack.Depth(), 0u);
-  for (int i = 0; i < 25; ++i) stack.Push(i);
-  EXPECT_EQ(stack.Depth(), 25u);
-  EXPECT_EQ(stack.Top(), 24);
-  stack.Pop();
-  EXPECT_EQ(stack.Top(), 23);
-}
-
 TEST(Markup, AttributeValues) {
   struct Case {
     const char* body;
@@ -182,14 +152,6 @@ TEST(Markup, AttributeValues) {
     SCOPED_TRACE(c.body);
     EXPECT_EQ(AttributeValue(c.body, c.name), c.value);
   }
-}
-
-TEST(Markup, TagTable) {
-  EXPECT_EQ(LookupTag("emph"), Tag::Emph);
-  EXPECT_EQ(LookupTag("punct"), Tag::Punct);
-  EXPECT_EQ(LookupTag("pronc"), Tag::Pronc);
-  EXPECT_EQ(LookupTag("pro"), Tag::Unknown);
-  EXPECT_EQ(LookupTag(""), Tag::Unknown);
 }
 
 TEST(Markup, DiagnosticsGoToTheTraceOnly) {
