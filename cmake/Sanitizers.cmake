@@ -1,0 +1,10 @@
+if(LIRVAN_SANITIZE STREQUAL "thread")
+  add_compile_options(-fsanitize=thread -g -O1)
+  add_link_options(-fsanitize=thread)
+elseif(LIRVAN_SANITIZE STREQUAL "address")
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
+                      -fno-omit-frame-pointer -g -O1)
+  add_link_options(-fsanitize=address,undefined)
+elseif(NOT LIRVAN_SANITIZE STREQUAL "")
+  message(FATAL_ERROR "LIRVAN_SANITIZE must be thread, address or empty")
+endif()

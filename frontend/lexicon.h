@@ -1,0 +1,25 @@
+#pragma once
+// Abbreviation and exception words, looked up by a token's spoken text.
+#include <string>
+#include <string_view>
+
+#include "speech/hash_trie.h"
+
+namespace lirvan {
+
+class Lexicon {
+ public:
+  // The value stored for the key, or the empty string.
+  std::string Lookup(std::string_view key) const;
+  void Insert(std::string_view key, std::string_view value);
+
+ private:
+  TTSHashTrie trie_;
+};
+
+// Read veriler/kisaltmalar.txt and veriler/istisnalar.txt (relative to the
+// working directory) into the lexicon.
+void LoadAbbreviations(Lexicon& lexicon);
+void LoadExceptions(Lexicon& lexicon);
+
+}  // namespace lirvan

@@ -1,0 +1,21 @@
+#pragma once
+// Names of symbols, characters and letters.
+#include <memory>
+
+#include "speech/token.h"
+#include "speech/unit_node.h"
+
+namespace lirvan {
+
+// When the spoken text is a named symbol: spoken = first word of the name,
+// further words appended as new tokens after it.
+void NameSymbol(Token& token);
+
+// The chain of tokens that names one character (for character echo).
+std::unique_ptr<Token> NameCharacter(char ch);
+
+// The single unit that stands for a letter said on its own; an empty name
+// for a byte without one.
+std::unique_ptr<UnitNode> LetterUnit(char ch);
+
+}  // namespace lirvan

@@ -1,0 +1,55 @@
+#pragma once
+// The directly addressed table of recorded units: a name of one to four
+// letters maps to its (offset, size) in the sound data area.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lirvan {
+
+inline constexpr int kAlphabetSize = 35;
+inline constexpr std::size_t kUnitEntryCount = 35 + 35 * 35 + 35 * 35 * 35 + 35 * 35 * 35 * 35;
+
+// Position of a byte in the unit alphabet (a-z, ç ğ ı ö ş ü â î û), or -1.
+int LetterIndex(unsigned char byte);
+
+struct UnitEntry {
+  std::int32_t offset = -1;
+  std::int32_t size = -1;
+  bool Present() const { return size >= 1 && offset >= 0; }
+};
+
+// Entry number of a name, or nothing for names of length 0, more than four
+// letters, or with a byte outside the alphabet.
+std::optional<std::size_t> EntryNumber(std::string_view name);
+
+class UnitIndex {
+ public:
+  // Every entry absent.
+  UnitIndex();
+  // Reads an index file; a missing file leaves every entry absent.
+  explicit UnitIndex(const std::string& indexPath);
+
+  void Store(std::string_view name, std::int32_t offset, std::int32_t size);
+  std::optional<UnitEntry> Find(std::string_view name) const;
+  bool Has(std::string_view name) const {
+    auto entry = Find(name);
+    return entry && entry->size > 0;
+  }
+
+ private:
+  void Load(const std::string& indexPath);
+  std::vector<UnitEntry> entries_;
+};
+
+// The offset of the first record of an index file, which also bounds the
+// pause at the start of the sound file. Nothing when the file is missing or
+// has no readable record.
+std::optional<std::int64_t> FirstIndexOffset(const std::string& indexPath);
+
+inline constexpr const char* kIndexPath = "veriler/index.dat";
+inline constexpr const char* kSoundPath = "veriler/sesler.dat";
+
+}  // namespace lirvan

@@ -1,0 +1,68 @@
+#include "tools/say_options.h"
+
+namespace lirvan {
+
+std::optional<SayOptions> ParseSayOptions(const std::vector<std::string>& args,
+                                          const std::string& defaultHome, std::string& error) {
+  SayOptions o;
+  o.home = defaultHome;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= args.size()) {
+        error = a + " needs a value";
+        return false;
+      }
+      out = args[++i];
+      return true;
+    };
+    std::string v;
+    if (a == "--home") {
+      if (!value(o.home)) return std::nullopt;
+    } else if (a == "--audio") {
+      if (!value(v)) return std::nullopt;
+      if (!ParseAudioBackend(v, o.audio)) {
+        error = "--audio takes default, null or clocked, not '" + v + "'";
+        return std::nullopt;
+      }
+    } else if (a == "--wav") {
+      if (!value(o.wavPath)) return std::nullopt;
+    } else if (a == "--units") {
+      if (!value(v)) return std::nullopt;
+      o.units = v;
+    } else if (a == "--tokens") {
+      o.tokens = true;
+    } else if (a == "--syllables") {
+      o.syllables = true;
+    } else if (a == "--no-punctuation") {
+      o.punctuation = false;
+    } else if (a == "--interactive") {
+      o.interactive = true;
+    } else if (a == "--trace") {
+      o.trace = true;
+    } else if (a == "--") {
+      o.words.insert(o.words.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+      break;
+    } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
+      error = "unknown option " + a;
+      return std::nullopt;
+    } else {
+      o.words.push_back(a);
+    }
+  }
+  if (o.syllables && o.words.empty()) {
+    error = "--syllables needs at least one WORD";
+    return std::nullopt;
+  }
+  if (o.units && (o.tokens || o.syllables || o.interactive || !o.words.empty())) {
+    error = "--units takes no TEXT and no other mode";
+    return std::nullopt;
+  }
+  if (o.interactive && (o.tokens || o.syllables || !o.words.empty())) {
+    error = "--interactive reads standard input and takes no TEXT";
+    return std::nullopt;
+  }
+  return o;
+}
+
+}  // namespace lirvan
