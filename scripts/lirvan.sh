@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Sets up Lirvan on Debian 12 and runs it:
+#   scripts/lirvan.sh run    install what is missing, build, generate the voice, speak
+#   scripts/lirvan.sh test   the same set-up, then every test (sanitizer builds included)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+ROOT=$PWD
+MODE=${1:-run}
+JOBS=$(nproc)
+
+PACKAGES=(cmake g++ make pkg-config git
+  libgtest-dev libgmock-dev libbenchmark-dev
+  portaudio19-dev libespeak-ng-dev espeak-ng
+  qt6-base-dev zlib1g-dev
+  xvfb xdotool openbox x11-utils)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_missing() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    as_root apt-get update -q
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+  fi
+}
+
+build_main() {
+  cmake -S "$ROOT" -B "$ROOT/build" -DCMAKE_BUILD_TYPE=Release
+  cmake --build "$ROOT/build" -j"$JOBS"
+}
+
+# Sanitizer builds leave out the desktop and reuse the main build's voice.
+build_sanitized() {
+  local kind=$1 dir=$2
+  cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DLIRVAN_SANITIZE="$kind" \
+    -DLIRVAN_WITH_QT=OFF -DLIRVAN_WITH_VOICE=OFF -DLIRVAN_WITH_BENCH=OFF \
+    -DLIRVAN_VOICE_HOME="$ROOT/build/home"
+  cmake --build "$dir" -j"$JOBS"
+}
+
+install_missing
+build_main
+
+case "$MODE" in
+  run)
+    "$ROOT/build/tools/lirvan-say" "Merhaba! Ben Lirvan, konuşan masaüstünüz. Bugün 8 Aralık, saat 14.30."
+    ;;
+  test)
+    (cd "$ROOT/build" && ctest --output-on-failure -j"$JOBS")
+    build_sanitized thread "$ROOT/build-tsan"
+    (cd "$ROOT/build-tsan" && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+      ctest --output-on-failure -L nodisplay -j"$JOBS")
+    build_sanitized address "$ROOT/build-asan"
+    (cd "$ROOT/build-asan" && ASAN_OPTIONS="detect_leaks=1" UBSAN_OPTIONS="halt_on_error=1 print_stacktrace=1" \
+      ctest --output-on-failure -L nodisplay -j"$JOBS")
+    ;;
+  *)
+    echo "usage: scripts/lirvan.sh run|test" >&2
+    exit 2
+    ;;
+esac
