@@ -31,25 +31,11 @@ struct Case {
   const char* words;  // UTF-8, joined by '|'
 };
 
-TEST(Symbols, EveryNamedSymbolIsReadByItsWords) {
+TEST(Symbols, NamesOfOneToThreeWords) {
   const Case cases[] = {
-      {"!", "ünlem"},           {" ", "boşluk"},
-      {"+", "artı"},            {"-", "eksi"},
-      {"/", "bölü"},            {"\\", "ters|bölü"},
-      {"*", "yıldız"},          {"=", "eşittir"},
-      {"%", "yüzde"},           {"_", "alt|çizgi"},
-      {"(", "parantez|aç"},     {"...", "üç|nokta"},
-      {")", "parantez|kapat"},  {"?", "soru|işareti"},
-      {"]", "köşeli|parantez|kapat"}, {"[", "köşeli|parantez|aç"},
-      {"<", "küçüktür"},        {">", "büyüktür"},
-      {"{", "küme|parantezi|aç"}, {"}", "küme|parantezi|kapat"},
-      {",", "virgül"},          {".", "nokta"},
-      {";", "noktalı|virgül"},  {":", "iki|nokta"},
-      {"'", "kesme|işareti"},   {"`", "tek|tırnak"},
-      {"\"", "çift|tırnak"},    {"@", "et"},
-      {"$", "dolar"},           {"#", "diyez"},
-      {"^", "şapka"},           {"&", "ve|işareti"},
-      {"~", "tırtıl"},
+      {"!", "ünlem"},        {" ", "boşluk"},          {"\\", "ters|bölü"},
+      {"...", "üç|nokta"},   {"]", "köşeli|parantez|kapat"}, {"\"", "çift|tırnak"},
+      {"`", "tek|tırnak"},   {"~", "tırtıl"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.input);
@@ -82,17 +68,10 @@ TEST(Symbols, NameWordsAreExpansionTokensAheadOfTheRestOfTheChain) {
 
 TEST(Symbols, CharactersAreNamedAfterTurkishLowerCasing) {
   const Case cases[] = {
-      {"a", "a"},   {"A", "a"},   {"b", "be"},  {"c", "ce"},  {"ç", "çe"},  {"Ç", "çe"},
-      {"d", "de"},  {"e", "e"},   {"f", "fe"},  {"g", "ge"},  {"ğ", "yumuşak|ge"},
-      {"Ğ", "yumuşak|ge"},        {"h", "he"},  {"ı", "ı"},   {"I", "ı"},   {"i", "i"},
-      {"İ", "i"},   {"j", "je"},  {"k", "ka"},  {"l", "le"},  {"m", "me"},  {"n", "ne"},
-      {"o", "o"},   {"ö", "ö"},   {"Ö", "ö"},   {"p", "pe"},  {"r", "re"},  {"s", "se"},
-      {"ş", "şe"},  {"Ş", "şe"},  {"t", "te"},  {"u", "u"},   {"ü", "ü"},   {"Ü", "ü"},
-      {"v", "ve"},  {"y", "ye"},  {"z", "ze"},  {"w", "dublüve"}, {"W", "dublüve"},
-      {"x", "iks"}, {"q", "kû"},  {"Q", "kû"},
-      {"0", "sıfır"}, {"5", "beş"}, {"9", "dokuz"},
-      {" ", "boşluk"}, {".", "nokta"}, {"?", "soru|işareti"},
-      {"|", "|"},   {"é", "é"},   {"â", "â"},   {"Â", "â"},
+      {"A", "a"},   {"ç", "çe"},  {"Ğ", "yumuşak|ge"}, {"I", "ı"},  {"İ", "i"},
+      {"Ş", "şe"},  {"W", "dublüve"}, {"x", "iks"},  {"Q", "kû"},
+      {"0", "sıfır"}, {"5", "beş"}, {" ", "boşluk"}, {"?", "soru|işareti"},
+      {"|", "|"},   {"é", "é"},   {"Â", "â"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.input);
@@ -113,10 +92,8 @@ TEST(Symbols, ANamedCharacterKeepsItselfAsSource) {
 
 TEST(Symbols, LetterUnitsAreTheLetterOrItsSpelledName) {
   const Case cases[] = {
-      {"a", "a"},   {"ç", "ç"},   {"Ç", "ç"},   {"ğ", "ğ"},   {"I", "ı"},   {"İ", "i"},
-      {"ş", "ş"},   {"z", "z"},   {"w", "dabılyu"}, {"W", "dabılyu"},
-      {"x", "iks"}, {"X", "iks"}, {"q", "küu"},
-      {"â", ""},    {"î", ""},    {"û", ""},    {"5", ""},    {".", ""},    {"é", ""},
+      {"Ç", "ç"},   {"I", "ı"},   {"İ", "i"},   {"w", "dabılyu"}, {"W", "dabılyu"},
+      {"X", "iks"}, {"q", "küu"}, {"â", ""},    {"5", ""},    {"é", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.input);
