@@ -7,6 +7,7 @@
 #include <new>
 #include <string_view>
 
+#include "platform/mapped_file.h"
 #include "platform/trace.h"
 #include "speech/error_hook.h"
 #include "speech/token.h"
@@ -64,29 +65,18 @@ Synthesizer::~Synthesizer() {
 
 void Synthesizer::Load() {
   const std::int64_t firstOffset = FirstIndexOffset(kIndexPath).value_or(-1);
-  std::ifstream in(kSoundPath, std::ios::binary);
-  if (!in || firstOffset < 0) {
-    ReportEngineError(kErrorFileMissing);
+  MappedFile::Error error{};
+  auto file = MappedFile::Open(kSoundPath, error);
+  if (!file || firstOffset < 0) {
+    ReportEngineError(!file && error == MappedFile::Error::SizeUnavailable ? kErrorFileSize
+                      : !file && error == MappedFile::Error::OutOfMemory ? kErrorOutOfMemory
+                                                                          : kErrorFileMissing);
     return;
   }
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(kSoundPath, ec);
-  if (ec) {
-    ReportEngineError(kErrorFileSize);
-    return;
-  }
-  totalSize_ = static_cast<std::int64_t>(size);
+  totalSize_ = static_cast<std::int64_t>(file->size());
   if (TraceEnabled()) TraceLine("totalSize = " + std::to_string(totalSize_));
-  std::vector<std::uint8_t> file;
-  try {
-    file.resize(size);
-  } catch (const std::bad_alloc&) {
-    ReportEngineError(kErrorOutOfMemory);
-    return;
-  }
-  in.read(reinterpret_cast<char*>(file.data()), static_cast<std::streamsize>(size));
-  const auto got = static_cast<std::size_t>(in.gcount());
-  if (!WaveHeader::Parse(file.data(), got, header_)) {
+  const auto bytes = file->bytes();
+  if (!WaveHeader::Parse(bytes.data(), bytes.size(), header_)) {
     ReportEngineError(kErrorBadFile);  // shorter than a header: nothing to play
     return;
   }
@@ -94,12 +84,12 @@ void Synthesizer::Load() {
     TraceLine("header.riffChunk.packageLength = " + std::to_string(header_.packageLength));
     TraceLine("header.dataChunk.dataLength = " + std::to_string(header_.dataLength));
   }
+  data_ = bytes.subspan(44);
   // The pause is file bytes [44, first offset), within what the file holds.
-  const std::size_t pauseEnd = std::min<std::size_t>(static_cast<std::size_t>(std::max<std::int64_t>(firstOffset, 44)), got);
-  pauseWave_.Set(std::vector<std::uint8_t>(file.begin() + 44, file.begin() + static_cast<std::ptrdiff_t>(pauseEnd)));
-  file.erase(file.begin(), file.begin() + 44);
-  file.resize(got - 44);
-  data_ = std::move(file);
+  const auto pauseBytes = static_cast<std::size_t>(std::max<std::int64_t>(firstOffset - 44, 0));
+  const std::size_t pause = std::min(pauseBytes, data_.size());
+  pauseWave_.Set(std::vector<std::uint8_t>(data_.begin(), data_.begin() + static_cast<std::ptrdiff_t>(pause)));
+  sound_ = std::move(file);
 }
 
 std::optional<std::span<const std::uint8_t>> Synthesizer::FindUnit(const std::string& name) const {
@@ -117,7 +107,7 @@ std::optional<std::span<const std::uint8_t>> Synthesizer::FindUnit(const std::st
   const auto size = static_cast<std::size_t>(entry->size);
   // A range that leaves the data area is never read: the unit is missing.
   if (begin > data_.size() || size > data_.size() - begin) return missing();
-  return std::span<const std::uint8_t>(data_.data() + begin, size);
+  return data_.subspan(begin, size);
 }
 
 bool Synthesizer::AssembleUnits(const Token& token, Wave& out) const {
@@ -178,6 +168,11 @@ void Synthesizer::Record(const Wave& sound) {
     drop -= drop % frame;
     recording_.DropFront(drop);
   }
+}
+
+std::size_t Synthesizer::RecordingLength() const {
+  std::lock_guard lock(recordingMutex_);
+  return recording_.length();
 }
 
 std::vector<std::uint8_t> Synthesizer::RecordingBytes() const {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/audio_output.h"
+#include "platform/mapped_file.h"
 #include "speech/tts_sound.h"
 #include "speech/wave.h"
 
@@ -66,6 +67,8 @@ class Synthesizer {
   // The recording as SaveRecording writes its data (the newest bytes within
   // the limit).
   std::vector<std::uint8_t> RecordingBytes() const;
+  // Bytes recorded so far (before any trimming to the limit).
+  std::size_t RecordingLength() const;
 
  private:
   void Load();
@@ -78,7 +81,8 @@ class Synthesizer {
   Wave recording_;
   Wave pauseWave_;
   WaveHeader header_;
-  std::vector<std::uint8_t> data_;
+  std::optional<MappedFile> sound_;    // the whole sound file, in memory
+  std::span<const std::uint8_t> data_;  // its data area, after the header
   std::int64_t totalSize_ = 0;
   const UnitIndex& unitIndex_;
   std::size_t recordingLimit_ = 0;

@@ -1,5 +1,6 @@
 #include "tools/voice/voice_writer.h"
 
+#include <cstdio>
 #include <fstream>
 #include <stdexcept>
 
@@ -52,11 +53,20 @@ VoiceStats WriteVoice(const std::string& folder, const std::vector<RenderedUnit>
   }
   stats.soundBytes = 44 + data.size();
 
-  std::ofstream sound(folder + "/sesler.dat", std::ios::binary | std::ios::trunc);
-  sound << Header(static_cast<std::uint32_t>(data.size()), sampleRate) << data;
-  std::ofstream idx(folder + "/index.dat", std::ios::binary | std::ios::trunc);
-  idx << index;
-  if (!sound || !idx) throw std::runtime_error("cannot write the voice into " + folder);
+  // Written aside and renamed into place: a running program keeps the
+  // voice it mapped, never a half-written one.
+  auto replace = [&](const std::string& name, const std::string& head, const std::string& body) {
+    const std::string final = folder + "/" + name;
+    const std::string part = final + ".part";
+    {
+      std::ofstream out(part, std::ios::binary | std::ios::trunc);
+      out << head << body;
+      if (!out.flush()) throw std::runtime_error("cannot write " + part);
+    }
+    if (std::rename(part.c_str(), final.c_str()) != 0) throw std::runtime_error("cannot replace " + final);
+  };
+  replace("sesler.dat", Header(static_cast<std::uint32_t>(data.size()), sampleRate), data);
+  replace("index.dat", "", index);
   return stats;
 }
 

@@ -1,0 +1,34 @@
+// Tokenising, expansion, syllabification and unit selection of long
+// Turkish text, without synthesis.
+#include <benchmark/benchmark.h>
+
+#include "bench/bench_home.h"
+#include "frontend/text_front_end.h"
+#include "speech/unit_index.h"
+
+namespace lirvan {
+namespace {
+
+class Discard final : public TokenSink {
+ public:
+  bool Put(std::unique_ptr<Token>) override { return true; }
+};
+
+void BM_FrontEndThroughput(benchmark::State& state) {
+  bench::EnterVoiceHome();
+  const UnitIndex index(kIndexPath);
+  Discard sink;
+  TextFrontEnd frontEnd(sink, index);
+  const std::string text = bench::TurkishText(4 << 20);
+  for (auto _ : state) {
+    frontEnd.SetText(text);
+    frontEnd.Run();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_FrontEndThroughput)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace lirvan
+
+BENCHMARK_MAIN();
