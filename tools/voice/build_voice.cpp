@@ -53,7 +53,7 @@ int Usage() {
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   const std::string folder = argv[1];
-  int rate = 230;
+  int rate = 245;  // joined words then last as long as espeak-ng says them whole
   int pauseMs = 120;
   int jobs = 2;
   for (int i = 2; i < argc; ++i) {
