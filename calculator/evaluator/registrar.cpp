@@ -1,6 +1,7 @@
 #include "calculator/evaluator/registrar.h"
 
 #include <algorithm>
+#include <set>
 
 #include "calculator/evaluator/eval_exception.h"
 
@@ -39,8 +40,10 @@ void Registrar::SetSyntax(const Syntax& syntax) {
       errors.push_back({DefinitionError::kOperatorSyntaxConflict, op->symbol, *k});
     }
   }
+  std::set<std::string_view> reported;  // overloads share one name
   for (const auto& function : functions_) {
-    if (auto k = SyntaxConflictIn(syntax, function->symbol)) {
+    auto k = SyntaxConflictIn(syntax, function->symbol);
+    if (k && reported.insert(function->symbol).second) {
       errors.push_back({DefinitionError::kFunctionSyntaxConflict, function->symbol, *k});
     }
   }

@@ -21,6 +21,13 @@ class Registrar {
   // Throws DefinitionErrors for an unusable syntax record.
   explicit Registrar(const Syntax& syntax = kDefaultSyntax);
 
+  // A copy would share the variable cells with the original.
+  Registrar(const Registrar&) = delete;
+  Registrar& operator=(const Registrar&) = delete;
+  Registrar(Registrar&&) = default;
+  Registrar& operator=(Registrar&&) = default;
+  ~Registrar() = default;
+
   const Syntax& GetSyntax() const noexcept { return syntax_; }
   // Also refused when a name already defined would contain a new syntax
   // character, since it could no longer be written.

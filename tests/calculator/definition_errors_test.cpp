@@ -54,6 +54,10 @@ TEST(DefinitionErrors, EachRuleIsEnforced) {
        },
        {kConstantSyntaxConflict},
        "Constant name 'pi' conflicts with the syntax element character: 'p'."},
+      {"syntax hides overloaded functions",
+       [](auto& p) { p.SetSyntax({'m', ';', '[', ']'}); },
+       {kFunctionSyntaxConflict, kFunctionSyntaxConflict, kFunctionSyntaxConflict},  // min max sum
+       "Function name 'min' conflicts with the syntax element character: 'm'."},
       {"operator twice", [](auto& p) { p.Definitions().DefineOperator(Operator("+")); },
        {kOperatorDefined}, "Operator already defined: +"},
       {"operator empty", [](auto& p) { p.Definitions().DefineOperator(Operator("")); },
