@@ -189,10 +189,13 @@ void SpeechEngine::ConsumerMain() {
 
 void SpeechEngine::Stop() {
   try {
+    const bool running = producer_.joinable() || consumer_.joinable();
+    // Said before taking the lock: a consumer that takes it first, between
+    // two tokens, then ends without playing another one.
+    if (running) cancelled_.store(true);
     {
       Held stopping(stopLock_);  // waits for the token being played
-      if (producer_.joinable() || consumer_.joinable()) {
-        cancelled_.store(true);
+      if (running) {
         gate_.store(2);
         gate_.notify_all();
         queue_->Abort();

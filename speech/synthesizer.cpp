@@ -54,7 +54,8 @@ Synthesizer::Synthesizer(const UnitIndex& unitIndex, const SynthesizerOptions& o
   Load();
   const std::size_t bytesPerSecond =
       std::size_t{header_.sampleRate} * header_.channels * (header_.bitsPerSample / 8u);
-  recordingLimit_ = static_cast<std::size_t>(std::max(options.recordingSeconds, 0)) * bytesPerSecond;
+  recording_ = Recording(static_cast<std::size_t>(std::max(options.recordingSeconds, 0)) * bytesPerSecond,
+                         header_.blockAlign);
   device_ = std::make_unique<TTSSound>(header_.bitsPerSample, static_cast<int>(header_.sampleRate),
                                        header_.channels, options.audio);
 }
@@ -158,33 +159,19 @@ void Synthesizer::SpeakToken(const Token& token) {
 
 void Synthesizer::Record(const Wave& sound) {
   std::lock_guard lock(recordingMutex_);
-  recording_.Append(sound);
-  recording_.Append(pauseWave_);
-  // Drop the oldest sound in large steps so the trimming costs little per
-  // token; whole frames only.
-  if (recordingLimit_ != 0 && recording_.length() > recordingLimit_ + recordingLimit_ / 4) {
-    const std::size_t frame = std::max<std::size_t>(header_.blockAlign, 1);
-    std::size_t drop = recording_.length() - recordingLimit_;
-    drop -= drop % frame;
-    recording_.DropFront(drop);
+  if (!recording_.Append(sound.bytes()) || !recording_.Append(pauseWave_.bytes())) {
+    ReportEngineError(kErrorOutOfMemory);
   }
 }
 
 std::size_t Synthesizer::RecordingLength() const {
   std::lock_guard lock(recordingMutex_);
-  return recording_.length();
+  return recording_.TotalAppended();
 }
 
 std::vector<std::uint8_t> Synthesizer::RecordingBytes() const {
   std::lock_guard lock(recordingMutex_);
-  auto bytes = recording_.bytes();
-  std::size_t from = 0;
-  if (recordingLimit_ != 0 && bytes.size() > recordingLimit_) {
-    const std::size_t frame = std::max<std::size_t>(header_.blockAlign, 1);
-    from = bytes.size() - recordingLimit_;
-    from += (frame - from % frame) % frame;
-  }
-  return {bytes.begin() + static_cast<std::ptrdiff_t>(from), bytes.end()};
+  return recording_.Bytes();
 }
 
 bool Synthesizer::SaveRecording(const std::string& path) const {
@@ -193,12 +180,10 @@ bool Synthesizer::SaveRecording(const std::string& path) const {
     ReportEngineError(kErrorFileWrite);
     return false;
   }
-  const std::vector<std::uint8_t> bytes = RecordingBytes();
-  const auto head = header_.WithDataLength(static_cast<std::uint32_t>(bytes.size()));
+  std::lock_guard lock(recordingMutex_);
+  const auto head = header_.WithDataLength(static_cast<std::uint32_t>(recording_.Length()));
   out.write(reinterpret_cast<const char*>(head.data()), 44);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  out.flush();
-  if (!out) {
+  if (!recording_.WriteTo(out) || !out.flush()) {
     ReportEngineError(kErrorFileWrite);
     return false;
   }

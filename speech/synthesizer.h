@@ -12,6 +12,7 @@
 
 #include "platform/audio_output.h"
 #include "platform/mapped_file.h"
+#include "speech/recording.h"
 #include "speech/tts_sound.h"
 #include "speech/wave.h"
 
@@ -78,14 +79,13 @@ class Synthesizer {
   void Record(const Wave& sound);
 
   mutable std::mutex recordingMutex_;  // tokens may come from two threads
-  Wave recording_;
+  Recording recording_;
   Wave pauseWave_;
   WaveHeader header_;
   std::optional<MappedFile> sound_;    // the whole sound file, in memory
   std::span<const std::uint8_t> data_;  // its data area, after the header
   std::int64_t totalSize_ = 0;
   const UnitIndex& unitIndex_;
-  std::size_t recordingLimit_ = 0;
   std::unique_ptr<TTSSound> device_;
 };
 
