@@ -20,7 +20,12 @@ class ClockedAudio final : public AudioOutput {
         worker_([this](std::stop_token stop) { Loop(stop); }) {}
 
   ~ClockedAudio() override {
-    worker_.request_stop();
+    {
+      // Under the lock, so the worker cannot miss the request between its
+      // check and its wait.
+      std::lock_guard lock(mutex_);
+      worker_.request_stop();
+    }
     wake_.notify_all();
   }
 

@@ -31,22 +31,26 @@ bool TokenQueue::Put(std::unique_ptr<Token> token) {
   }
   tail_ = raw;
   count_.fetch_add(1);
+  full_.release();  // inside the lock: full equals count whenever the lock is free
   lock_.release();
-  full_.release();
   Changed();
   return true;
 }
 
 std::unique_ptr<Token> TokenQueue::Get() {
   if (count_.load() == 0) return nullptr;
-  full_.acquire();
   lock_.acquire();
+  if (!head_) {  // a Clear came first
+    lock_.release();
+    return nullptr;
+  }
+  full_.acquire();  // never waits: a linked token always has its permit
   std::unique_ptr<Token> token = std::move(head_);
   head_ = token->TakeNext();
   if (!head_) tail_ = nullptr;
   count_.fetch_sub(1);
-  lock_.release();
   empty_.release();
+  lock_.release();
   return token;
 }
 
