@@ -159,8 +159,12 @@ void SpeechEngine::ConsumerMain() {
   try {
     while (true) {
       const unsigned seen = queue_->Changes();
+      // Read before the queue: the producer clears the flag only after its
+      // last Put, so a cleared flag and an empty queue mean nothing is left.
+      // Read after, a last token put in between would never be played.
+      const bool producing = queue_->Producing();
       std::unique_ptr<Token> token = queue_->Get();
-      if (!token && !queue_->Producing()) break;
+      if (!token && !producing) break;
       Held playing(stopLock_);
       if (cancelled_.load()) {
         playing.Release();
@@ -175,8 +179,7 @@ void SpeechEngine::ConsumerMain() {
         continue;
       }
       playing.Release();
-      if (!queue_->Producing()) break;
-      queue_->WaitForChange(seen);  // sleeps until the producer puts a token
+      queue_->WaitForChange(seen);  // sleeps until the producer puts a token or ends
     }
     synthesizer_->WaitUntilIdle();
   } catch (const std::exception&) {

@@ -200,6 +200,14 @@ TEST_F(EngineTest, ManySpeakAndStopCallsWhileSpeechRuns) {
   EXPECT_FALSE(engine->IsSpeaking());
 }
 
+TEST_F(EngineTest, NoTokenIsLostWhenTheProducerFinishesBetweenTwoPolls) {
+  auto engine = Engine(AudioBackendKind::Null);
+  for (int i = 0; i < 1000; ++i) {
+    engine->SpeakAndWait("a e");
+    ASSERT_EQ(Played(*engine).size(), 2u * (i + 1)) << "round " << i;
+  }
+}
+
 TEST_F(EngineTest, CallingThreadFallbackSpeaksBeforeReturning) {
   auto engine = Engine(AudioBackendKind::Clocked, false);
   engine->Speak("a e");
