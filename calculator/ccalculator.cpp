@@ -1,0 +1,55 @@
+#include "calculator/ccalculator.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "calculator/evaluator/result_format.h"
+#include "shell/lirvan_app.h"
+#include "shell/owned.h"
+#include "shell/text.h"
+#include "shell/view_helpers.h"
+
+namespace lirvan {
+
+CCalculator::CCalculator(CLirvanApp& app, QWidget* parent) : QDialog(parent), m_pApp(app) {
+  setWindowTitle(QStringLiteral("Hesap Makinesi"));
+  auto* layout = MakeOwnedByParent<QVBoxLayout>(this);
+  m_edit = MakeOwnedByParent<QLineEdit>(this);
+  m_edit->setObjectName(QStringLiteral("calculatorEdit"));
+  m_edit->setMinimumWidth(460);
+  layout->addWidget(m_edit);
+  OnFocusIn(m_edit, [this] { m_pApp.Speak(Cp("Hesap makinesi açıldı")); });
+  connect(m_edit, &QLineEdit::textChanged, this, &CCalculator::OnTextChanged);
+}
+
+void CCalculator::OnTextChanged(const QString& text) {
+  if (m_bEcho && !text.isEmpty()) m_pApp.SpeakCharacter(LastCp1254Character(text));
+}
+
+void CCalculator::Evaluate() {
+  const std::string expression = ToCp1254(m_edit->text());
+  try {
+    const QString result = QString::fromStdString(
+        eval::FormatCalculatorResult(m_parser.Evaluate(expression)));
+    m_bEcho = false;
+    m_edit->selectAll();
+    m_edit->insert(result);
+    m_pApp.Speak(ToCp1254(result));
+    m_bEcho = true;
+  } catch (const std::exception&) {
+    m_bEcho = true;
+    m_pApp.Speak(Cp(eval::kUndefinedOperationUtf8));
+  }
+}
+
+void CCalculator::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    Evaluate();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+}  // namespace lirvan

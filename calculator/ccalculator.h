@@ -1,0 +1,37 @@
+#pragma once
+// The calculator window: one edit box that is both input and output.
+// Every typed character is echoed; Enter evaluates and the result replaces
+// the expression and is spoken; Escape closes.
+#include <QDialog>
+
+#include "calculator/evaluator/expression_parser.h"
+
+class QLineEdit;
+
+namespace lirvan {
+
+class CLirvanApp;
+
+class CCalculator : public QDialog {
+  Q_OBJECT
+
+ public:
+  CCalculator(CLirvanApp& app, QWidget* parent = nullptr);
+
+  QLineEdit* edit() const { return m_edit; }
+  // What Enter does.
+  void Evaluate();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void OnTextChanged(const QString& text);
+
+  QLineEdit* m_edit = nullptr;
+  bool m_bEcho = true;  // false only while the result is written
+  eval::ExpressionParser m_parser;
+  CLirvanApp& m_pApp;
+};
+
+}  // namespace lirvan

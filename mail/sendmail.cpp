@@ -1,0 +1,80 @@
+#include "mail/sendmail.h"
+
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "shell/command_ids.h"
+#include "shell/lirvan_app.h"
+#include "shell/owned.h"
+#include "shell/text.h"
+#include "shell/view_helpers.h"
+
+namespace lirvan {
+
+namespace {
+
+constexpr int kFieldCount = 5;
+
+}  // namespace
+
+SendMail::SendMail(CLirvanApp& app) : m_pApp(app) {
+  auto* layout = MakeOwnedByParent<QFormLayout>(this);
+  static constexpr std::array<const char*, 4> kLabels{"Kime", "Cc", "Bcc", "Konu"};
+  for (std::size_t i = 0; i < m_fields.size(); ++i) {
+    QLineEdit* edit = MakeOwnedByParent<QLineEdit>(this);
+    m_fields[i] = edit;
+    layout->addRow(QString::fromUtf8(kLabels[i]), edit);
+    const int index = static_cast<int>(i);
+    OnFocusIn(edit, [this, index] { AnnounceField(index); });
+    connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) {
+      if (!text.isEmpty()) m_pApp.SpeakCharacter(LastCp1254Character(text));
+    });
+  }
+  OnFocusOut(m_fields[3], [this] { m_pApp.Speak(Cp("Posta içeriği")); });
+  m_body = MakeOwnedByParent<QPlainTextEdit>(this);
+  layout->addRow(m_body);
+  setFocusProxy(m_fields[0]);
+}
+
+SendMail::~SendMail() { m_pApp.m_bSendMailOpen = 0; }
+
+bool SendMail::OnCommand(int command) {
+  switch (command) {
+    case cmd::kReadNext:
+      MoveToNextField();
+      return true;
+    case cmd::kStopReading:
+      m_pApp.StopSpeaking();
+      return true;
+    case cmd::kSettings:
+      RunSettingsDialog(m_pApp, this);
+      return true;
+    case cmd::kPunctuation:
+      TogglePunctuation(m_pApp, this, "noktalama okuma acik", "noktalama okuma kapali");
+      return true;
+    default:
+      return false;
+  }
+}
+
+void SendMail::AnnounceField(int index) {
+  static constexpr std::array<const char*, 4> kSentences{
+      "Gönderilecek adres", "Göderilecek diğer adresler", "Gizli göderilecek adresler",
+      "Posta konusu"};
+  if (index == 0) m_pApp.SpeakAndWait(Cp("Posta Gönderme açıldı"));
+  m_pApp.SpeakAndWait(Cp(kSentences[static_cast<std::size_t>(index)]));
+  const QString text = m_fields[static_cast<std::size_t>(index)]->text();
+  if (!text.isEmpty()) m_pApp.SpeakAndWait(Cp("Şu anki değer ") + ToCp1254(text));
+}
+
+void SendMail::MoveToNextField() {
+  m_nField = (m_nField + 1) % kFieldCount;
+  if (m_nField == kFieldCount - 1) {
+    m_body->setFocus(Qt::TabFocusReason);
+  } else {
+    m_fields[static_cast<std::size_t>(m_nField)]->setFocus(Qt::TabFocusReason);
+  }
+}
+
+}  // namespace lirvan

@@ -1,0 +1,149 @@
+#include "shell/lirvan_app.h"
+
+#include <QCoreApplication>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <algorithm>
+#include <stdexcept>
+
+#include "shell/about_dialog.h"
+#include "shell/command_ids.h"
+#include "shell/date_time.h"
+#include "shell/mainfrm.h"
+#include "shell/settings.h"
+#include "shell/text.h"
+#include "speech/speech_engine.h"
+
+namespace lirvan {
+
+namespace {
+
+CLirvanApp* g_app = nullptr;
+
+// A desktop that talks all day keeps only the newest minute of the
+// recording of everything played; nothing in the program saves it.
+constexpr int kRecordingSeconds = 60;
+
+void Remove(std::string& text, char ch) { std::erase(text, ch); }
+
+}  // namespace
+
+CLirvanApp::CLirvanApp(const AppOptions& options)
+    : log_(options.speechLogPath.empty() ? SpeechLog() : SpeechLog(options.speechLogPath)) {
+  if (!options.speechLogPath.empty() && !log_.IsOpen()) {
+    throw std::runtime_error("cannot open the speech log " + options.speechLogPath);
+  }
+  m_pEngine = std::make_unique<SpeechEngine>(
+      EngineOptions{.audio = options.audio, .recordingSeconds = kRecordingSeconds,
+                    .useThreads = true});
+  templates_ = MakeDocTemplates();
+  g_app = this;
+}
+
+CLirvanApp::~CLirvanApp() {
+  m_pMainFrame.reset();
+  m_pEngine.reset();
+  if (g_app == this) g_app = nullptr;
+}
+
+CLirvanApp& CLirvanApp::Get() { return *g_app; }
+
+std::string CLirvanApp::GreetingText() {
+  return Cp(
+      "Lirvan konuşan masaüstü. Lirvan geliştiricileri tarafından hazırlanmıştır. "
+      "Yardım için Fe 1 tuşuna basıp açılan ekranı tab tuşu ile dinleyiniz Yardım "
+      "dosyasında arama yapmak için CTRL Fe tuşlarını kullabilirsiniz");
+}
+
+bool CLirvanApp::InitInstance() {
+  QCoreApplication::setOrganizationName(QStringLiteral("Lirvan geliştiricileri"));
+  QCoreApplication::setApplicationName(QStringLiteral("Lirvan"));
+  m_pMainFrame = std::make_unique<CMainFrame>(*this);
+  m_pMainFrame->show();
+
+  const ProgramSettings settings = ReadSettings();
+  m_bReadGreeting = settings.readGreeting;
+  m_bEchoCharacters = settings.echoCharacters;
+  m_bReadPunctuation = settings.readPunctuation;
+  SetPunctuationReading(m_bReadPunctuation);
+  if (m_bReadGreeting == 1) Speak(GreetingText());
+  return true;
+}
+
+void CLirvanApp::Speak(std::string text) {
+  Remove(text, '\n');
+  Remove(text, '\r');
+  log_.Write("Speak", text);
+  m_pEngine->Speak(text);
+}
+
+void CLirvanApp::SpeakAndWait(std::string text) {
+  std::replace(text.begin(), text.end(), '\n', ' ');
+  Remove(text, '\r');
+  log_.Write("SpeakAndWait", text);
+  m_pEngine->SpeakAndWait(text);
+}
+
+void CLirvanApp::SpeakDirect(std::string text) {
+  Remove(text, '\n');
+  Remove(text, '\r');
+  log_.Write("SpeakDirect", text);
+  m_pEngine->SpeakDirect(text);
+}
+
+void CLirvanApp::SpeakVerbatim(std::string text) {
+  log_.Write("SpeakVerbatim", text);
+  m_pEngine->SpeakVerbatim(text);
+}
+
+void CLirvanApp::SpeakCharacter(char ch) {
+  log_.Write("SpeakCharacter", std::string(1, ch));
+  m_pEngine->SpeakCharacter(ch);
+}
+
+void CLirvanApp::StopSpeaking() {
+  log_.Write("StopSpeaking", {});
+  m_pEngine->Stop();
+}
+
+void CLirvanApp::SetPunctuationReading(int flag) {
+  const int lowByte = flag & 0xFF;
+  log_.Write("SetPunctuationReading", std::to_string(lowByte));
+  m_pEngine->SetPunctuationReading(lowByte);
+}
+
+int CLirvanApp::IsPunctuationReading() const { return m_pEngine->IsPunctuationReading() ? 1 : 0; }
+
+bool CLirvanApp::OnCommand(int command) {
+  switch (command) {
+    case cmd::kAbout:
+      RunAboutBox();
+      return true;
+    case cmd::kStopReading:
+      StopSpeaking();
+      return true;
+    case cmd::kPrintSetup: {
+      QPrinter printer;
+      QPageSetupDialog dialog(&printer, m_pMainFrame.get());
+      dialog.exec();
+      return true;
+    }
+    case cmd::kDateTime:
+      AnnounceDateTime();
+      return true;
+    case cmd::kExit:
+      if (m_pMainFrame) m_pMainFrame->close();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CLirvanApp::AnnounceDateTime() { Speak(DateTimeSentenceNow()); }
+
+void CLirvanApp::RunAboutBox() {
+  CAboutDlg dialog(*this, m_pMainFrame.get());
+  dialog.exec();
+}
+
+}  // namespace lirvan

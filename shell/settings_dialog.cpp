@@ -1,0 +1,102 @@
+#include "shell/settings_dialog.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QVBoxLayout>
+
+#include "shell/lirvan_app.h"
+#include "shell/owned.h"
+#include "shell/settings.h"
+#include "shell/text.h"
+#include "shell/view_helpers.h"
+
+namespace lirvan {
+
+namespace {
+
+struct BoxText {
+  const char* label;
+  const char* on;
+  const char* off;
+};
+
+constexpr std::array<BoxText, 3> kBoxes{{
+    {"Açılış metnini oku", "Açılış notu okunacak", "Açılış notu okunmayacak"},
+    {"Karakterleri oku", "Metin düzenleyicide karakterler de okunacak",
+     "Metin düzenleyicide karakterler okunmayacak"},
+    {"Noktalama işaretlerini oku", "Noktalama işaretleri okunacak",
+     "Noktalama işaretleri okunmayacak"},
+}};
+
+}  // namespace
+
+SettingsDialog::SettingsDialog(CLirvanApp& app, QWidget* parent)
+    : QDialog(parent),
+      app_(app),
+      m_nEcho(app.m_bEchoCharacters),
+      m_nGreeting(app.m_bReadGreeting),
+      m_nPunctuation(app.IsPunctuationReading()) {
+  setWindowTitle(QStringLiteral("Lirvan Ayarlar"));
+  app_.SpeakAndWait(Cp("Program ayarları"));
+  app_.Speak(Cp("Seçimleri değiştirmek için boşluk tuşuna basınız"));
+  auto* layout = MakeOwnedByParent<QVBoxLayout>(this);
+  for (Box which : {kGreeting, kEcho, kPunctuation}) {
+    QCheckBox* box = MakeOwnedByParent<QCheckBox>(QString::fromUtf8(kBoxes[which].label), this);
+    box->setChecked(Value(which) != 0);
+    layout->addWidget(box);
+    boxes_[which] = box;
+    OnFocusIn(box, [this, which] { SpeakState(which); });
+    connect(box, &QCheckBox::clicked, this, [this, which] { OnClicked(which); });
+  }
+  boxes_[kGreeting]->setFocus(Qt::OtherFocusReason);
+}
+
+SettingsDialog::~SettingsDialog() {
+  // Nothing is said when the file cannot be written; the settings in
+  // memory stay as set.
+  WriteSettings(m_nGreeting, m_nEcho, m_nPunctuation);
+}
+
+int& SettingsDialog::Value(Box which) {
+  switch (which) {
+    case kGreeting:
+      return m_nGreeting;
+    case kEcho:
+      return m_nEcho;
+    case kPunctuation:
+      break;
+  }
+  return m_nPunctuation;
+}
+
+void SettingsDialog::SpeakState(Box which) {
+  app_.SpeakAndWait(Cp(Value(which) != 0 ? kBoxes[which].on : kBoxes[which].off));
+}
+
+void SettingsDialog::OnClicked(Box which) {
+  for (Box each : {kGreeting, kEcho, kPunctuation}) Value(each) = boxes_[each]->isChecked() ? 1 : 0;
+  const int value = Value(which);
+  switch (which) {
+    case kGreeting:
+      app_.m_bReadGreeting = value != 0;
+      break;
+    case kEcho:
+      app_.m_bEchoCharacters = value != 0;
+      break;
+    case kPunctuation:
+      app_.SetPunctuationReading(value != 0);
+      break;
+  }
+  SpeakState(which);
+}
+
+void SettingsDialog::keyPressEvent(QKeyEvent* event) {
+  // Enter closes the dialog as its OK would; there is no button to find.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+}  // namespace lirvan

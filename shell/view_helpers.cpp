@@ -1,0 +1,56 @@
+#include "shell/view_helpers.h"
+
+#include <QEvent>
+#include <QMessageBox>
+#include <QWidget>
+
+#include "shell/lirvan_app.h"
+#include "shell/settings_dialog.h"
+
+namespace lirvan {
+
+namespace {
+
+class FocusWatcher : public QObject {
+ public:
+  FocusWatcher(QWidget* widget, QEvent::Type type, std::function<void()> handler)
+      : QObject(widget), type_(type), handler_(std::move(handler)) {
+    widget->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() == type_) handler_();
+    return false;
+  }
+
+ private:
+  QEvent::Type type_;
+  std::function<void()> handler_;
+};
+
+}  // namespace
+
+void OnFocusIn(QWidget* widget, std::function<void()> handler) {
+  // The watcher is a child of the widget and goes with it.
+  std::make_unique<FocusWatcher>(widget, QEvent::FocusIn, std::move(handler)).release();
+}
+
+void OnFocusOut(QWidget* widget, std::function<void()> handler) {
+  std::make_unique<FocusWatcher>(widget, QEvent::FocusOut, std::move(handler)).release();
+}
+
+void TogglePunctuation(CLirvanApp& app, QWidget* parent, const char* onText,
+                       const char* offText) {
+  app.SetPunctuationReading(app.IsPunctuationReading() == 0 ? 1 : 0);
+  const bool on = app.IsPunctuationReading() != 0;
+  QMessageBox::information(parent, QStringLiteral("Lirvan"),
+                           QString::fromUtf8(on ? onText : offText));
+}
+
+void RunSettingsDialog(CLirvanApp& app, QWidget* parent) {
+  SettingsDialog dialog(app, parent);
+  dialog.exec();
+}
+
+}  // namespace lirvan

@@ -1,0 +1,24 @@
+#pragma once
+// Small pieces the tool views share.
+#include <QObject>
+#include <functional>
+
+class QWidget;
+
+namespace lirvan {
+
+class CLirvanApp;
+
+// Calls the handler each time the widget takes or loses the keyboard focus.
+void OnFocusIn(QWidget* widget, std::function<void()> handler);
+void OnFocusOut(QWidget* widget, std::function<void()> handler);
+
+// The punctuation switch flipped, and its new state shown (not spoken) in a
+// message box with these texts (UTF-8).
+void TogglePunctuation(CLirvanApp& app, QWidget* parent, const char* onText,
+                       const char* offText);
+
+// The program settings dialog, modal.
+void RunSettingsDialog(CLirvanApp& app, QWidget* parent);
+
+}  // namespace lirvan
