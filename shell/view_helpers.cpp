@@ -19,14 +19,22 @@ class FocusWatcher : public QObject {
   }
 
  protected:
+  // A window being activated gives the focus again to the control that
+  // already holds it; only a real change is announced.
   bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-    if (event->type() == type_) handler_();
+    const QEvent::Type type = event->type();
+    if (type != QEvent::FocusIn && type != QEvent::FocusOut) return false;
+    const bool in = type == QEvent::FocusIn;
+    if (in == focused_) return false;
+    focused_ = in;
+    if (type == type_) handler_();
     return false;
   }
 
  private:
   QEvent::Type type_;
   std::function<void()> handler_;
+  bool focused_ = false;
 };
 
 }  // namespace
