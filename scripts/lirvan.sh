@@ -49,7 +49,12 @@ build_main
 
 case "$MODE" in
   run)
-    "$ROOT/build/tools/lirvan-say" "Merhaba! Ben Lirvan, konuşan masaüstünüz. Bugün 8 Aralık, saat 14.30."
+    # The desktop greets in its window; it needs a graphical session.
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+      echo "lirvan needs a graphical session: DISPLAY is not set" >&2
+      exit 1
+    fi
+    exec "$ROOT/build/shell/lirvan" "${@:2}"
     ;;
   test)
     (cd "$ROOT/build" && ctest --output-on-failure -j"$JOBS")
