@@ -145,6 +145,12 @@ bool WithModal(const std::function<void()>& trigger, const std::function<void(QW
     poll.stop();
     seen = true;
     if (!QTest::qWaitForWindowActive(modal)) ADD_FAILURE() << "the dialog never became active";
+    // Keys go to the focused control, which the dialog gets a moment later.
+    for (int i = 0; i < 200; ++i) {
+      QWidget* focused = QApplication::focusWidget();
+      if (focused != nullptr && focused->window() == modal) break;
+      QTest::qWait(10);
+    }
     inside(*modal);
     ProcessEvents();
     if (QApplication::activeModalWidget() == modal) {
