@@ -33,8 +33,11 @@ constexpr std::array<BoxText, 3> kBoxes{{
 SettingsDialog::SettingsDialog(CLirvanApp& app, QWidget* parent)
     : QDialog(parent),
       app_(app),
-      m_nEcho(app.m_bEchoCharacters),
-      m_nGreeting(app.m_bReadGreeting),
+      // A box shows only on or off, so an odd value read from the file is
+      // taken as the box shows it; otherwise the dialog would announce one
+      // state and write back another.
+      m_nEcho(app.m_bEchoCharacters != 0 ? 1 : 0),
+      m_nGreeting(app.m_bReadGreeting != 0 ? 1 : 0),
       m_nPunctuation(app.IsPunctuationReading()) {
   setWindowTitle(QStringLiteral("Lirvan Ayarlar"));
   app_.SpeakAndWait(Cp("Program ayarları"));

@@ -70,5 +70,13 @@ TEST(SettingsDialog, GreetingBoxChangesOnlyTheFlag) {
   EXPECT_EQ(desktop.ReadFile("veriler/ayarlar.dat"), "0 0 1\n");
 }
 
+TEST(SettingsDialog, OddValuesAreWrittenBackAsTheBoxesShowThem) {
+  // 255 would be written as "255 0 " and lose the punctuation value.
+  Desktop desktop("-1 0 1\n");
+  desktop.Start();
+  { SettingsDialog dialog(desktop.app(), &desktop.frame()); }
+  EXPECT_EQ(desktop.ReadFile("veriler/ayarlar.dat"), "1 0 1\n");
+}
+
 }  // namespace
 }  // namespace lirvan::test
