@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up Lirvan on Debian 12 and runs it:
-#   scripts/lirvan.sh run    install what is missing, build, generate the voice, speak
+#   scripts/lirvan.sh run    install what is missing, build, generate the voice, start the desktop
 #   scripts/lirvan.sh test   the same set-up, then every test (sanitizer builds included)
 set -euo pipefail
 cd "$(dirname "$0")/.."
