@@ -26,14 +26,8 @@ bool Editor::OnCommand(int command) {
     case cmd::kStopReading:
       m_pApp.StopSpeaking();
       return true;
-    case cmd::kSettings:
-      RunSettingsDialog(m_pApp, this);
-      return true;
-    case cmd::kPunctuation:
-      TogglePunctuation(m_pApp, this, "noktalama okuma acik", "noktalama okuma kapali");
-      return true;
     default:
-      return false;
+      return HandleSettingsCommand(m_pApp, this, command);
   }
 }
 

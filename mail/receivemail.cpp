@@ -4,7 +4,6 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "shell/command_ids.h"
 #include "shell/lirvan_app.h"
 #include "shell/owned.h"
 #include "shell/text.h"
@@ -28,16 +27,7 @@ ReceiveMail::ReceiveMail(CLirvanApp& app) : m_pApp(app) {
 ReceiveMail::~ReceiveMail() { m_pApp.m_bReceiveMailOpen = 0; }
 
 bool ReceiveMail::OnCommand(int command) {
-  switch (command) {
-    case cmd::kSettings:
-      RunSettingsDialog(m_pApp, this);
-      return true;
-    case cmd::kPunctuation:
-      TogglePunctuation(m_pApp, this, "noktalama okuma acik", "noktalama okuma kapali");
-      return true;
-    default:
-      return false;
-  }
+  return HandleSettingsCommand(m_pApp, this, command);
 }
 
 }  // namespace lirvan

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include "shell/command_ids.h"
 #include "shell/lirvan_app.h"
 #include "shell/settings_dialog.h"
 
@@ -59,6 +60,19 @@ void TogglePunctuation(CLirvanApp& app, QWidget* parent, const char* onText,
 void RunSettingsDialog(CLirvanApp& app, QWidget* parent) {
   SettingsDialog dialog(app, parent);
   dialog.exec();
+}
+
+bool HandleSettingsCommand(CLirvanApp& app, QWidget* parent, int command) {
+  switch (command) {
+    case cmd::kSettings:
+      RunSettingsDialog(app, parent);
+      return true;
+    case cmd::kPunctuation:
+      TogglePunctuation(app, parent, "noktalama okuma acik", "noktalama okuma kapali");
+      return true;
+    default:
+      return false;
+  }
 }
 
 }  // namespace lirvan

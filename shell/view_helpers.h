@@ -21,4 +21,8 @@ void TogglePunctuation(CLirvanApp& app, QWidget* parent, const char* onText,
 // The program settings dialog, modal.
 void RunSettingsDialog(CLirvanApp& app, QWidget* parent);
 
+// The settings (F2) and punctuation (Ctrl+M) commands as the editor and the
+// mail views handle them; false for any other command.
+bool HandleSettingsCommand(CLirvanApp& app, QWidget* parent, int command);
+
 }  // namespace lirvan
