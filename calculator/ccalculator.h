@@ -10,13 +10,13 @@ class QLineEdit;
 
 namespace lirvan {
 
-class CLirvanApp;
+class Speaker;
 
 class CCalculator : public QDialog {
   Q_OBJECT
 
  public:
-  CCalculator(CLirvanApp& app, QWidget* parent = nullptr);
+  CCalculator(Speaker& speaker, QWidget* parent = nullptr);
 
   QLineEdit* edit() const { return m_edit; }
   // What Enter does.
@@ -31,7 +31,7 @@ class CCalculator : public QDialog {
   QLineEdit* m_edit = nullptr;
   bool m_bEcho = true;  // false only while the result is written
   eval::ExpressionParser m_parser;
-  CLirvanApp& m_pApp;
+  Speaker& m_speaker;
 };
 
 }  // namespace lirvan

@@ -7,14 +7,14 @@
 
 namespace lirvan {
 
-class CLirvanApp;
+class Speaker;
 
 class FileChooserDialog : public QFileDialog {
   Q_OBJECT
 
  public:
   enum class Mode { Open, Save };
-  FileChooserDialog(CLirvanApp& app, QWidget* owner, Mode mode, const QString& filter = {});
+  FileChooserDialog(Speaker& speaker, QWidget* owner, Mode mode, const QString& filter = {});
 
   // The full path chosen, after an accepted run.
   QString chosenPath() const;
@@ -29,7 +29,7 @@ class FileChooserDialog : public QFileDialog {
   void OnSelectionChanged(const QString& path);
   void OnFolderChanged(const QString& folder);
 
-  CLirvanApp& app_;
+  Speaker& speaker_;
   bool saveMode_;
   std::string lastPath_;    // CP1254, the file last announced
   std::string lastName_;

@@ -7,10 +7,10 @@
 #include <stdexcept>
 
 #include "shell/about_dialog.h"
-#include "shell/command_ids.h"
 #include "shell/date_time.h"
 #include "shell/mainfrm.h"
 #include "shell/settings.h"
+#include "shell/settings_dialog.h"
 #include "shell/text.h"
 #include "speech/speech_engine.h"
 
@@ -28,7 +28,7 @@ void Remove(std::string& text, char ch) { std::erase(text, ch); }
 
 }  // namespace
 
-CLirvanApp::CLirvanApp(const AppOptions& options)
+CLirvanApp::CLirvanApp(const AppOptions& options, ToolRegistry tools)
     : log_(options.speechLogPath.empty() ? SpeechLog() : SpeechLog(options.speechLogPath)) {
   if (!options.speechLogPath.empty() && !log_.IsOpen()) {
     throw std::runtime_error("cannot open the speech log " + options.speechLogPath);
@@ -36,7 +36,8 @@ CLirvanApp::CLirvanApp(const AppOptions& options)
   m_pEngine = std::make_unique<SpeechEngine>(
       EngineOptions{.audio = options.audio, .recordingSeconds = kRecordingSeconds,
                     .useThreads = true});
-  templates_ = MakeDocTemplates();
+  for (ToolDescriptor& tool : tools.templates) templates_.push_back({std::move(tool)});
+  dialogTools_ = std::move(tools.dialogs);
   g_app = this;
 }
 
@@ -114,24 +115,40 @@ void CLirvanApp::SetPunctuationReading(int flag) {
 
 int CLirvanApp::IsPunctuationReading() const { return m_pEngine->IsPunctuationReading() ? 1 : 0; }
 
-bool CLirvanApp::OnCommand(int command) {
+void CLirvanApp::RunSettingsDialog(QWidget* parent) {
+  SettingsDialog dialog(*this, parent);
+  dialog.exec();
+}
+
+unsigned char* CLirvanApp::OpenFlag(int templateIndex) {
+  switch (templateIndex) {
+    case kComposerTemplate:
+      return &m_bSendMailOpen;
+    case kReaderTemplate:
+      return &m_bReceiveMailOpen;
+    default:
+      return nullptr;
+  }
+}
+
+bool CLirvanApp::OnCommand(Command command) {
   switch (command) {
-    case cmd::kAbout:
+    case Command::About:
       RunAboutBox();
       return true;
-    case cmd::kStopReading:
+    case Command::StopReading:
       StopSpeaking();
       return true;
-    case cmd::kPrintSetup: {
+    case Command::PrintSetup: {
       QPrinter printer;
       QPageSetupDialog dialog(&printer, m_pMainFrame.get());
       dialog.exec();
       return true;
     }
-    case cmd::kDateTime:
+    case Command::DateTime:
       AnnounceDateTime();
       return true;
-    case cmd::kExit:
+    case Command::Exit:
       if (m_pMainFrame) m_pMainFrame->close();
       return true;
     default:

@@ -4,9 +4,8 @@
 #include <QMessageBox>
 #include <QWidget>
 
-#include "shell/command_ids.h"
-#include "shell/lirvan_app.h"
-#include "shell/settings_dialog.h"
+#include "shell/speaker.h"
+#include "shell/tool_host.h"
 
 namespace lirvan {
 
@@ -49,26 +48,21 @@ void OnFocusOut(QWidget* widget, std::function<void()> handler) {
   std::make_unique<FocusWatcher>(widget, QEvent::FocusOut, std::move(handler)).release();
 }
 
-void TogglePunctuation(CLirvanApp& app, QWidget* parent, const char* onText,
+void TogglePunctuation(Speaker& speaker, QWidget* parent, const char* onText,
                        const char* offText) {
-  app.SetPunctuationReading(app.IsPunctuationReading() == 0 ? 1 : 0);
-  const bool on = app.IsPunctuationReading() != 0;
+  speaker.SetPunctuationReading(speaker.IsPunctuationReading() == 0 ? 1 : 0);
+  const bool on = speaker.IsPunctuationReading() != 0;
   QMessageBox::information(parent, QStringLiteral("Lirvan"),
                            QString::fromUtf8(on ? onText : offText));
 }
 
-void RunSettingsDialog(CLirvanApp& app, QWidget* parent) {
-  SettingsDialog dialog(app, parent);
-  dialog.exec();
-}
-
-bool HandleSettingsCommand(CLirvanApp& app, QWidget* parent, int command) {
+bool HandleSettingsCommand(ToolHost& host, QWidget* parent, Command command) {
   switch (command) {
-    case cmd::kSettings:
-      RunSettingsDialog(app, parent);
+    case Command::Settings:
+      host.RunSettingsDialog(parent);
       return true;
-    case cmd::kPunctuation:
-      TogglePunctuation(app, parent, "noktalama okuma acik", "noktalama okuma kapali");
+    case Command::Punctuation:
+      TogglePunctuation(host.speaker(), parent, "noktalama okuma acik", "noktalama okuma kapali");
       return true;
     default:
       return false;

@@ -3,11 +3,14 @@
 #include <QObject>
 #include <functional>
 
+#include "shell/commands.h"
+
 class QWidget;
 
 namespace lirvan {
 
-class CLirvanApp;
+class Speaker;
+class ToolHost;
 
 // Calls the handler each time the widget takes or loses the keyboard focus.
 void OnFocusIn(QWidget* widget, std::function<void()> handler);
@@ -15,14 +18,11 @@ void OnFocusOut(QWidget* widget, std::function<void()> handler);
 
 // The punctuation switch flipped, and its new state shown (not spoken) in a
 // message box with these texts (UTF-8).
-void TogglePunctuation(CLirvanApp& app, QWidget* parent, const char* onText,
+void TogglePunctuation(Speaker& speaker, QWidget* parent, const char* onText,
                        const char* offText);
-
-// The program settings dialog, modal.
-void RunSettingsDialog(CLirvanApp& app, QWidget* parent);
 
 // The settings (F2) and punctuation (Ctrl+M) commands as the editor and the
 // mail views handle them; false for any other command.
-bool HandleSettingsCommand(CLirvanApp& app, QWidget* parent, int command);
+bool HandleSettingsCommand(ToolHost& host, QWidget* parent, Command command);
 
 }  // namespace lirvan
