@@ -71,18 +71,24 @@ bool CLirvanApp::InitInstance() {
   return true;
 }
 
-void CLirvanApp::Speak(std::string text) {
-  Remove(text, '\n');
-  Remove(text, '\r');
-  log_.Write("Speak", text);
-  m_pEngine->Speak(text);
+void CLirvanApp::Speak(SpeechText text) {
+  for (SpeechSegment& segment : text.segments()) {
+    Remove(segment.text, '\n');
+    Remove(segment.text, '\r');
+  }
+  const std::string joined = text.Joined();
+  log_.Write("Speak", joined);
+  m_pEngine->Speak(joined);
 }
 
-void CLirvanApp::SpeakAndWait(std::string text) {
-  std::replace(text.begin(), text.end(), '\n', ' ');
-  Remove(text, '\r');
-  log_.Write("SpeakAndWait", text);
-  m_pEngine->SpeakAndWait(text);
+void CLirvanApp::SpeakAndWait(SpeechText text) {
+  for (SpeechSegment& segment : text.segments()) {
+    std::replace(segment.text.begin(), segment.text.end(), '\n', ' ');
+    Remove(segment.text, '\r');
+  }
+  const std::string joined = text.Joined();
+  log_.Write("SpeakAndWait", joined);
+  m_pEngine->SpeakAndWait(joined);
 }
 
 void CLirvanApp::SpeakDirect(std::string text) {

@@ -40,8 +40,8 @@ class CLirvanApp : public QObject, public Speaker, public ToolHost {
   bool InitInstance();
 
   // The speak family; texts are CP1254.
-  void Speak(std::string text) override;
-  void SpeakAndWait(std::string text) override;
+  void Speak(SpeechText text) override;
+  void SpeakAndWait(SpeechText text) override;
   void SpeakDirect(std::string text) override;
   void SpeakVerbatim(std::string text) override;
   void SpeakCharacter(char ch) override;

@@ -1,8 +1,11 @@
 #pragma once
 // The speak family as every tool sees it. Texts are CP1254 and taken by
-// value. The application object speaks through the engine; a test can hand
-// a view a fake that records what it was told.
+// value; text from outside the program goes in Plain(...) segments so that
+// markup in it is read as written. The application object speaks through
+// the engine; a test can hand a view a fake that records what it was told.
 #include <string>
+
+#include "shell/speech_text.h"
 
 namespace lirvan {
 
@@ -11,9 +14,9 @@ class Speaker {
   virtual ~Speaker() = default;
 
   // Stops what is being said and starts the text; returns at once.
-  virtual void Speak(std::string text) = 0;
+  virtual void Speak(SpeechText text) = 0;
   // Stops what is being said and returns when the text has been spoken.
-  virtual void SpeakAndWait(std::string text) = 0;
+  virtual void SpeakAndWait(SpeechText text) = 0;
   // The text as one number, on the calling thread, without stopping.
   virtual void SpeakDirect(std::string text) = 0;
   // The text as one word, on the calling thread, without stopping.
