@@ -66,6 +66,7 @@ bool CLirvanApp::InitInstance() {
   m_bReadGreeting = settings.readGreeting;
   m_bEchoCharacters = settings.echoCharacters;
   m_bReadPunctuation = settings.readPunctuation;
+  m_bAnnounceCapitals = settings.Later(kCapitalsSetting).value_or("0") == "1" ? 1 : 0;
   SetPunctuationReading(m_bReadPunctuation);
   if (m_bReadGreeting == 1) Speak(GreetingText());
   return true;
