@@ -189,7 +189,11 @@ void TypingSpeech::SpeakDeleted() {
 }
 
 void TypingSpeech::AfterClipboard(ClipboardAction action) {
-  m_strClipboard = ToCp1254(QGuiApplication::clipboard()->text());
+  // Kept as the editor's own text is seen: CP1254 with CR LF.
+  QString clipboardText = QGuiApplication::clipboard()->text();
+  clipboardText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  clipboardText.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  m_strClipboard = ToCp1254(clipboardText);
   static constexpr const char* kDone[] = {"kopyalandi", "kesildi", "yapıştırıldı"};
   static constexpr const char* kNothing[] = {"Hiçbir şey seçili değil", "Hiçbir şey kesilmedi",
                                              "Hiçbir şey yapıştırılmadı"};
