@@ -28,12 +28,28 @@ Editor::Editor(ToolHost& host) : m_host(host), m_speaker(host.speaker()) {
   setFocusProxy(m_richText);
   typing_ = std::make_unique<TypingSpeech>(*m_richText, host);
   importer_ = std::make_unique<DocumentImporter>(m_speaker);
-  OnFocusIn(m_richText, [this] { m_speaker.Speak(Cp("Metin düzenleyici açıldı")); });
+  OnFocusIn(m_richText, [this] {
+    // The focus coming back from the editor's own dialog would cut off
+    // what the dialog's command is saying.
+    if (m_bBackFromDialog) {
+      m_bBackFromDialog = false;
+      return;
+    }
+    m_speaker.Speak(Cp("Metin düzenleyici açıldı"));
+  });
 }
 
 Editor::~Editor() = default;
 
 bool Editor::OnCommand(Command command) {
+  m_bBackFromDialog = true;
+  const bool handled = Dispatch(command);
+  // No dialog took the focus away: none comes back.
+  if (m_richText->hasFocus()) m_bBackFromDialog = false;
+  return handled;
+}
+
+bool Editor::Dispatch(Command command) {
   using Clip = TypingSpeech::ClipboardAction;
   switch (command) {
     case Command::ReadAll: ReadAll(); return true;

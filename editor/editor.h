@@ -37,6 +37,7 @@ class Editor : public CToolView {
   const TextFileFormat& format() const { return format_; }
 
  private:
+  bool Dispatch(Command command);
   // Reading (editor.cpp).
   void ReadAll();
   void ReadFromStart();
@@ -62,6 +63,9 @@ class Editor : public CToolView {
   CRichText* m_richText = nullptr;  // a child of this view
   QString m_strSearchWord;
   int m_nFoundPos = 0;
+  // Set while a command runs; the focus returning from its dialog is not
+  // announced.
+  bool m_bBackFromDialog = false;
   TextFileFormat format_;  // a new text: UTF-8, LF
   std::unique_ptr<TypingSpeech> typing_;
   std::unique_ptr<DocumentImporter> importer_;

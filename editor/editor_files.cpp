@@ -70,7 +70,12 @@ bool Editor::ConfirmDiscard() {
   return false;
 }
 
-bool Editor::QueryClose() { return ConfirmDiscard(); }
+bool Editor::QueryClose() {
+  m_bBackFromDialog = true;
+  const bool mayClose = ConfirmDiscard();
+  if (m_richText->hasFocus()) m_bBackFromDialog = false;
+  return mayClose;
+}
 
 void Editor::Open() {
   // Opening replaces the whole text: unsaved work is asked about first.

@@ -125,6 +125,18 @@ class EditorTest : public ::testing::Test {
     return said;
   }
 
+  // Dialogs driven as DriveModals does; then the editor has the keys again,
+  // as the window manager would give them back.
+  int Modals(const std::function<void()>& trigger, std::vector<ModalStep> steps) {
+    const int ran = DriveModals(trigger, std::move(steps));
+    for (int i = 0; i < 100 && QApplication::focusWidget() == nullptr; ++i) {
+      desktop_.frame().activateWindow();
+      QTest::qWait(10);
+    }
+    ProcessEvents();
+    return ran;
+  }
+
   std::string Folder() const { return desktop_.home(); }
   CRichText& text() { return *editor_->richText(); }
 
