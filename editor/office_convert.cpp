@@ -22,11 +22,11 @@ QString FindOffice() {
 }
 
 // Writer gives UTF-8 text; Calc gives its first sheet with a TAB between
-// cells (9), '"' around cells that hold one (34), UTF-8 (76).
+// cells (9), no quotes around cells (an empty delimiter), UTF-8 (76).
 QString TargetFilter(OfficeConverter::Suite suite) {
   return suite == OfficeConverter::Suite::Writer
              ? QStringLiteral("txt:Text (encoded):UTF8")
-             : QStringLiteral("csv:Text - txt - csv (StarCalc):9,34,76,1");
+             : QStringLiteral("csv:Text - txt - csv (StarCalc):9,,76,1");
 }
 
 }  // namespace
