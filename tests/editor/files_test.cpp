@@ -6,7 +6,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "editor/document_import.h"
 #include "editor_fixture.h"
+#include "pdf_builder.h"
 
 namespace lirvan::test {
 namespace {
@@ -140,6 +142,20 @@ TEST_F(FilesTest, AnUnknownKindOrUpperCaseTxtOpensNothing) {
   EXPECT_EQ(text().UnicodeText(), QStringLiteral("kalan"));
   EXPECT_EQ(Said(), (Lines{{"SpeakAndWait", "Aç"}}));
   EXPECT_EQ(text().CaretPosition(), 2);
+}
+
+TEST_F(FilesTest, APdfOpensThroughTheOwnExtractorAndAnOfficeFileWithoutOfficeSaysSo) {
+  Write(Path("kisa.pdf"), MakePdf({"BT\n(Merhaba) Tj\n0 -12 TD\n(d\xFCnya) Tj\nET\nQ\n"}));
+  Open({ChoosePath(Path("kisa.pdf"))});
+  EXPECT_EQ(text().UnicodeText(), QStringLiteral("Merhaba\ndünya\n"));
+  EXPECT_EQ(Read(Path("kisa.pdf.txt")), "Merhaba\r\nd\xFCnya\r\n");
+  EXPECT_EQ(Said().back(), (LogLine{"SpeakAndWait", "Dosya açıldı"}));
+
+  editor_->importer().office().SetProgram(QStringLiteral("/yok/soffice"));
+  Write(Path("rapor.doc"), "x");
+  Open({ChoosePath(Path("rapor.doc"))});
+  EXPECT_EQ(Said(), (Lines{{"SpeakAndWait", "Aç"}, {"Speak", "Vörd programı bulunamadı"}}));
+  EXPECT_EQ(text().UnicodeText(), QStringLiteral("Merhaba\ndünya\n")) << "the text stays";
 }
 
 TEST_F(FilesTest, OpeningOverUnsavedTextAsksFirst) {
