@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# End to end: the real desktop under Xvfb with a window manager, driven by
+# xdotool as a user's keyboard would: open an editor, type a few words,
+# where-am-I, find, save to a typed path, open it again. The speech log
+# and the saved file tell what happened.
+#   e2e_editor.sh LIRVAN_BINARY VOICE_HOME
+set -u
+LIRVAN=$1
+VOICE_HOME=$2
+WORK=$(mktemp -d)
+LOG=$WORK/speech.log
+PIDS=()
+
+cleanup() {
+  local pid
+  for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+  for pid in "${PIDS[@]}"; do
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$pid" 2>/dev/null
+  done
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  echo "--- speech log" >&2
+  cat "$LOG" >&2 2>/dev/null
+  echo "--- lirvan output" >&2
+  cat "$WORK/lirvan.out" >&2 2>/dev/null
+  exit 1
+}
+
+wait_until() {
+  local what=$1 tenths=$2
+  shift 2
+  for _ in $(seq "$tenths"); do
+    "$@" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  fail "timed out waiting for $what"
+}
+
+logged() { grep -qxF -- "$1" "$LOG"; }
+# The log since line $1 holds the lines given, in this order.
+said_in_order() {
+  local from=$1
+  shift
+  tail -n +"$from" "$LOG" | grep -xF -f <(printf '%s\n' "$@") >"$WORK/found" || return 1
+  [ "$(cat "$WORK/found")" = "$(printf '%s\n' "$@")" ]
+}
+mark() { wc -l <"$LOG"; }
+
+mkdir -p "$WORK/home/veriler" "$WORK/belgeler"
+for f in "$VOICE_HOME"/veriler/*; do
+  [ "$(basename "$f")" = ayarlar.dat ] || ln -s "$f" "$WORK/home/veriler/"
+done
+printf '0 0 1\n' >"$WORK/home/veriler/ayarlar.dat"
+
+DISPLAY_NUMBER=
+for n in $(seq 141 190); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then DISPLAY_NUMBER=$n; break; fi
+done
+[ -n "$DISPLAY_NUMBER" ] || fail "no free display number"
+Xvfb ":$DISPLAY_NUMBER" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.out" 2>&1 &
+PIDS+=($!)
+wait_until "Xvfb" 100 test -S "/tmp/.X11-unix/X$DISPLAY_NUMBER"
+export DISPLAY=:$DISPLAY_NUMBER
+openbox --sm-disable >"$WORK/openbox.out" 2>&1 &
+PIDS+=($!)
+wait_until "the window manager" 100 xprop -root _NET_SUPPORTING_WM_CHECK
+
+QT_QPA_PLATFORM=xcb "$LIRVAN" --home "$WORK/home" --audio null --speech-log "$LOG" \
+  >"$WORK/lirvan.out" 2>&1 &
+LIRVAN_PID=$!
+PIDS=("$LIRVAN_PID" "${PIDS[@]}")
+wait_until "the main window" 150 xdotool search --onlyvisible --name '^Lirvan$'
+WINDOW=$(xdotool search --onlyvisible --name '^Lirvan$' | head -1)
+timeout 10 xdotool windowactivate --sync "$WINDOW" || fail "the main window cannot be activated"
+
+xdotool key ctrl+2
+wait_until "the editor" 100 logged $'Speak\tMetin düzenleyici açıldı'
+
+FROM=$(mark)
+xdotool type --delay 40 'merhaba dunya '
+wait_until "the words" 100 said_in_order "$FROM" \
+  $'SpeakAndWait\tmerhaba' $'SpeakCharacter\t ' $'SpeakAndWait\tdunya' $'SpeakCharacter\t '
+
+FROM=$(mark)
+xdotool key Left Left
+xdotool key ctrl+w
+wait_until "where am I" 100 said_in_order "$FROM" \
+  $'SpeakDirect\t1' $'SpeakAndWait\tnumaralı satırdasınız' $'SpeakAndWait\tdunya' \
+  $'SpeakAndWait\tkelimesinin üzerindesiniz'
+
+FROM=$(mark)
+xdotool key ctrl+f
+wait_until "the find dialog" 100 said_in_order "$FROM" $'Speak\tAranacak kelime'
+xdotool type --delay 40 'dunya'
+xdotool key Return
+wait_until "the match" 100 said_in_order "$FROM" \
+  $'SpeakAndWait\tdunya' $'SpeakDirect\t1' $'SpeakAndWait\tnumaralı satırda bulundu'
+
+FROM=$(mark)
+xdotool key ctrl+s
+wait_until "the save chooser" 100 said_in_order "$FROM" $'SpeakAndWait\tKaydet'
+sleep 1
+xdotool type --delay 30 "$WORK/belgeler/notlar"
+sleep 0.5
+xdotool key Return
+wait_until "the save" 100 said_in_order "$FROM" $'SpeakAndWait\tkaydedildi'
+[ "$(cat "$WORK/belgeler/notlar.txt")" = "merhaba dunya " ] || fail "the file holds: $(cat "$WORK/belgeler/notlar.txt")"
+
+# A change, so that the saved text coming back is seen.
+xdotool key ctrl+End BackSpace
+FROM=$(mark)
+xdotool key ctrl+o
+wait_until "the question about the change" 100 said_in_order "$FROM" \
+  $'SpeakAndWait\tDeğişiklikler kaydedilsin mi?'
+xdotool key Tab Return
+wait_until "the open chooser" 100 said_in_order "$FROM" $'SpeakAndWait\tAç'
+sleep 1
+xdotool type --delay 30 "$WORK/belgeler/notlar.txt"
+sleep 0.5
+xdotool key Return
+wait_until "the open" 100 said_in_order "$FROM" $'SpeakAndWait\tDosya açılıyor' \
+  $'SpeakAndWait\tDosya açıldı'
+FROM=$(mark)
+xdotool key ctrl+a
+wait_until "the text read back" 100 said_in_order "$FROM" $'Speak\tmerhaba dunya '
+
+kill -0 "$LIRVAN_PID" 2>/dev/null || fail "lirvan ended on its own"
+echo "PASS"
