@@ -7,39 +7,7 @@
 set -u
 LIRVAN=$1
 VOICE_HOME=$2
-WORK=$(mktemp -d)
-LOG=$WORK/speech.log
-PIDS=()
-
-cleanup() {
-  local pid
-  for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done
-  for pid in "${PIDS[@]}"; do
-    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "$pid" 2>/dev/null
-  done
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  echo "--- speech log" >&2
-  cat "$LOG" >&2 2>/dev/null
-  echo "--- lirvan output" >&2
-  cat "$WORK/lirvan.out" >&2 2>/dev/null
-  exit 1
-}
-
-wait_until() {
-  local what=$1 tenths=$2
-  shift 2
-  for _ in $(seq "$tenths"); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  fail "timed out waiting for $what"
-}
+source "$(dirname "$0")/../shell/e2e_lib.sh"
 
 logged() { grep -qxF -- "$1" "$LOG"; }
 # The log since line $1 holds the lines given, in this order.
@@ -51,32 +19,11 @@ said_in_order() {
 }
 mark() { wc -l <"$LOG"; }
 
-mkdir -p "$WORK/home/veriler" "$WORK/belgeler"
-for f in "$VOICE_HOME"/veriler/*; do
-  [ "$(basename "$f")" = ayarlar.dat ] || ln -s "$f" "$WORK/home/veriler/"
-done
-printf '0 0 1\n' >"$WORK/home/veriler/ayarlar.dat"
-
-DISPLAY_NUMBER=
-for n in $(seq 141 190); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then DISPLAY_NUMBER=$n; break; fi
-done
-[ -n "$DISPLAY_NUMBER" ] || fail "no free display number"
-Xvfb ":$DISPLAY_NUMBER" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.out" 2>&1 &
-PIDS+=($!)
-wait_until "Xvfb" 100 test -S "/tmp/.X11-unix/X$DISPLAY_NUMBER"
-export DISPLAY=:$DISPLAY_NUMBER
-openbox --sm-disable >"$WORK/openbox.out" 2>&1 &
-PIDS+=($!)
-wait_until "the window manager" 100 xprop -root _NET_SUPPORTING_WM_CHECK
-
-QT_QPA_PLATFORM=xcb "$LIRVAN" --home "$WORK/home" --audio null --speech-log "$LOG" \
-  >"$WORK/lirvan.out" 2>&1 &
-LIRVAN_PID=$!
-PIDS=("$LIRVAN_PID" "${PIDS[@]}")
-wait_until "the main window" 150 xdotool search --onlyvisible --name '^Lirvan$'
-WINDOW=$(xdotool search --onlyvisible --name '^Lirvan$' | head -1)
-timeout 10 xdotool windowactivate --sync "$WINDOW" || fail "the main window cannot be activated"
+mkdir -p "$WORK/belgeler"
+e2e_make_home $'0 0 1\n'
+e2e_start_display 141 190
+e2e_start_lirvan
+e2e_activate_main_window
 
 xdotool key ctrl+2
 wait_until "the editor" 100 logged $'Speak\tMetin düzenleyici açıldı'

@@ -39,12 +39,7 @@ inline int DriveModals(const std::function<void()>& trigger, std::vector<ModalSt
       QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
       return;
     }
-    if (!QTest::qWaitForWindowActive(modal)) ADD_FAILURE() << "the dialog never became active";
-    for (int i = 0; i < 200; ++i) {
-      QWidget* focused = QApplication::focusWidget();
-      if (focused != nullptr && focused->window() == modal) break;
-      QTest::qWait(10);
-    }
+    WaitUntilReadyForKeys(*modal);
     steps[next++](*modal);
     ProcessEvents();
     if (QApplication::activeModalWidget() == modal) {

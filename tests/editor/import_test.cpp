@@ -122,6 +122,36 @@ TEST(ImportWithoutOffice, TheOfficeMessagesSayWhatIsMissingAndNothingIsOpened) {
   EXPECT_EQ(host.calls.back(), (SpokenCall{"Speak", Cp("Vörd programı sisteme eksik yüklenmiş")}));
 }
 
+// An office program that hangs, and one that ends without a document:
+// each is said, the program goes on and the editor keeps its text.
+TEST(ImportWithoutOffice, AHangingOrFailingOfficeProgramIsSaidNotFatal) {
+  FakeHost host;
+  DocumentImporter importer(host);
+  QTemporaryDir folder;
+  struct Case {
+    const char* script;
+    const char* said;
+  };
+  const Case cases[] = {{"#!/bin/sh\nexec sleep 30\n", "Vörd programı yanıt vermedi"},
+                        {"#!/bin/sh\nexit 0\n", "Vörd programı belgeyi açamadı"},
+                        {"#!/bin/sh\nexit 81\n", "Vörd programı belgeyi açamadı"}};
+  int index = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.said);
+    QFile program(folder.filePath(QStringLiteral("office%1").arg(index++)));
+    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+    program.write(c.script);
+    program.close();
+    program.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    importer.office().SetProgram(program.fileName());
+    importer.office().SetTimeout(500);
+    host.calls.clear();
+    EXPECT_FALSE(importer.Import(folder.filePath(QStringLiteral("rapor.docx"))).has_value());
+    EXPECT_EQ(host.calls, (std::vector<SpokenCall>{{"SpeakAndWait", Cp("Dosya açılıyor")},
+                                                   {"Speak", Cp(c.said)}}));
+  }
+}
+
 TEST(ImportKinds, TheLastThreeCharactersDecideCaseSensitively) {
   using K = DocumentImporter::Kind;
   struct Case {

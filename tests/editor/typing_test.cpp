@@ -174,6 +174,23 @@ TEST_F(EchoingEditorTest, EchoSaysEachCharacterAndCapitalsAreAnnounced) {
   EXPECT_EQ(Said(), (Lines{{"SpeakVerbatim", "büyük"}, {"SpeakCharacter", "İ"}}));
 }
 
+TEST_F(EditorTest, TheSettingsDialogTurnsCapitalsOnAsALaterLine) {
+  Modals([] { Press(Qt::Key_F2); }, {[](QWidget&) {
+                                      for (int i = 0; i < 3; ++i) Press(Qt::Key_Tab);
+                                      Press(Qt::Key_Space);
+                                      Press(Qt::Key_Return);
+                                    }});
+  const std::vector<LogLine> said = Said();
+  EXPECT_NE(std::find(said.begin(), said.end(),
+                      LogLine{"SpeakAndWait", "Büyük harfler belirtilmeyecek"}),
+            said.end());
+  EXPECT_EQ(said.back(), (LogLine{"SpeakAndWait", "Büyük harflerden önce büyük denecek"}));
+  EXPECT_EQ(desktop_.ReadFile("veriler/ayarlar.dat"), "0 0 1\nbuyukharf=1\n");
+  Given(QStringLiteral("aB"), 0);
+  Press(Qt::Key_Right);
+  EXPECT_EQ(Said(), (Lines{{"SpeakVerbatim", "büyük"}, {"SpeakCharacter", "B"}}));
+}
+
 TEST_F(EditorTest, CapitalsAreNotAnnouncedByDefault) {
   Given(QStringLiteral("aB"), 0);
   Press(Qt::Key_Right);
