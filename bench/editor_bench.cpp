@@ -25,7 +25,7 @@
 #include "shell/speaker.h"
 #include "shell/text.h"
 #include "shell/tool_host.h"
-#include "speech/speech_engine.h"
+#include "speech/engine/speech_engine.h"
 
 namespace lirvan {
 namespace {

@@ -7,9 +7,10 @@
 set -u
 LIRVAN=$1
 VOICE_HOME=$2
-source "$(dirname "$0")/../shell/e2e_lib.sh"
+# shellcheck source=../support/x_session.sh
+source "$(dirname "$0")/../support/x_session.sh"
 
-logged() { grep -qxF -- "$1" "$LOG"; }
+said_line() { grep -qxF -- "$1" "$LOG"; }
 # The log since line $1 holds the lines given, in this order.
 said_in_order() {
   local from=$1
@@ -20,13 +21,10 @@ said_in_order() {
 mark() { wc -l <"$LOG"; }
 
 mkdir -p "$WORK/belgeler"
-e2e_make_home $'0 0 1\n'
-e2e_start_display 141 190
-e2e_start_lirvan
-e2e_activate_main_window
+SETTINGS=$'0 0 1\n' start_lirvan
 
 xdotool key ctrl+2
-wait_until "the editor" 100 logged $'Speak\tMetin düzenleyici açıldı'
+wait_until "the editor" 100 said_line $'Speak\tMetin düzenleyici açıldı'
 
 FROM=$(mark)
 xdotool type --delay 40 'merhaba dunya '

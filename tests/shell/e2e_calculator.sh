@@ -6,19 +6,11 @@
 set -u
 LIRVAN=$1
 VOICE_HOME=$2
-source "$(dirname "$0")/e2e_lib.sh"
+# shellcheck source=../support/x_session.sh
+source "$(dirname "$0")/../support/x_session.sh"
 
-logged() { grep -qF -- "$1" "$LOG"; }
-count_logged() { [ "$(grep -cF -- "$1" "$LOG")" -ge "$2" ]; }
-no_window() { ! xdotool search --name "$1"; }
-
-# No settings file, so it greets.
-e2e_make_home
-e2e_start_display 91 140
-e2e_start_lirvan
-
+start_lirvan
 wait_until "the greeting" 150 logged $'Speak\tLirvan konuşan masaüstü'
-e2e_activate_main_window
 
 xdotool key ctrl+5
 wait_until "the calculator" 100 logged $'Speak\tHesap makinesi açıldı'
@@ -28,6 +20,7 @@ xdotool key Return
 wait_until "the result" 100 logged $'Speak\t1024'
 xdotool key Escape
 wait_until "the calculator to close" 50 no_window '^Hesap Makinesi$'
+wait_until "the empty desktop named" 100 logged $'Speak\tLirvan, açık araç yok'
 xdotool key alt+d
 wait_until "the date and time" 100 logged $'Speak\tbugün '
 
@@ -36,13 +29,14 @@ EXPECTED=$(printf '%s\n' \
   "Speak	$(grep -m1 -oP '(?<=^Speak\t)Lirvan konuşan masaüstü.*' "$LOG")" \
   $'Speak\tHesap makinesi açıldı' \
   $'SpeakCharacter\t2' $'SpeakCharacter\t^' $'SpeakCharacter\t1' $'SpeakCharacter\t0' \
-  $'Speak\t1024')
-ACTUAL=$(head -8 "$LOG")
+  $'Speak\t1024' \
+  $'Speak\tLirvan, açık araç yok')
+ACTUAL=$(head -9 "$LOG")
 [ "$ACTUAL" = "$EXPECTED" ] || fail "unexpected speech; wanted:
 $EXPECTED"
 LAST=$(tail -1 "$LOG")
 [[ "$LAST" =~ ^Speak$'\t'bugün\ [0-9]{1,2}\ [^\ ]+\ [0-9]{4}\ [^\ ]+\ saat\ şu\ anda\ [0-9]{1,2}\ [0-9]{1,2}$ ]] ||
   fail "the date and time sentence is malformed: $LAST"
-[ "$(wc -l <"$LOG")" -eq 9 ] || fail "more was said than expected"
+[ "$(wc -l <"$LOG")" -eq 10 ] || fail "more was said than expected"
 kill -0 "$LIRVAN_PID" 2>/dev/null || fail "lirvan ended on its own"
 echo "PASS"

@@ -1,0 +1,201 @@
+#include "speech/synthesis/synthesizer.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <string_view>
+
+#include "platform/mapped_file.h"
+#include "platform/trace.h"
+#include "speech/synthesis/error_hook.h"
+#include "speech/units/token.h"
+#include "speech/units/unit_index.h"
+
+namespace lirvan {
+namespace {
+
+std::uint32_t Le32(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+std::uint16_t Le16(const std::uint8_t* p) {
+  return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
+
+// Unit names longer than a phone slot cannot be in the index.
+constexpr std::size_t kPhoneNameMax = 5;
+
+}  // namespace
+
+bool WaveHeader::Parse(const std::uint8_t* b, std::size_t length, WaveHeader& out) {
+  if (length < 44) return false;
+  std::memcpy(out.raw.data(), b, 44);
+  out.packageLength = Le32(b + 4);
+  out.formatTag = Le16(b + 20);
+  out.channels = Le16(b + 22);
+  out.sampleRate = Le32(b + 24);
+  out.byteRate = Le32(b + 28);
+  out.blockAlign = Le16(b + 32);
+  out.bitsPerSample = Le16(b + 34);
+  out.dataLength = Le32(b + 40);
+  return true;
+}
+
+std::array<std::uint8_t, 44> WaveHeader::WithDataLength(std::uint32_t length) const {
+  std::array<std::uint8_t, 44> bytes = raw;
+  for (int i = 0; i < 4; ++i) bytes[40 + i] = static_cast<std::uint8_t>(length >> (8 * i));
+  return bytes;
+}
+
+Synthesizer::Synthesizer(const UnitIndex& unitIndex, const SynthesizerOptions& options)
+    : unitIndex_(unitIndex) {
+  Load();
+  const std::size_t bytesPerSecond =
+      std::size_t{header_.sampleRate} * header_.channels * (header_.bitsPerSample / 8u);
+  recording_ = Recording(static_cast<std::size_t>(std::max(options.recordingSeconds, 0)) * bytesPerSecond,
+                         header_.blockAlign);
+  device_ = std::make_unique<TTSSound>(header_.bitsPerSample, static_cast<int>(header_.sampleRate),
+                                       header_.channels, options.audio);
+}
+
+Synthesizer::~Synthesizer() {
+  device_.reset();  // waits until the last buffer has been played
+}
+
+void Synthesizer::Load() {
+  const std::int64_t firstOffset = FirstIndexOffset(kIndexPath).value_or(-1);
+  MappedFile::Error error{};
+  auto file = MappedFile::Open(kSoundPath, error);
+  if (!file || firstOffset < 0) {
+    ReportEngineError(!file && error == MappedFile::Error::SizeUnavailable ? kErrorFileSize
+                      : !file && error == MappedFile::Error::OutOfMemory ? kErrorOutOfMemory
+                                                                          : kErrorFileMissing);
+    return;
+  }
+  totalSize_ = static_cast<std::int64_t>(file->size());
+  if (TraceEnabled()) TraceLine("totalSize = " + std::to_string(totalSize_));
+  const auto bytes = file->bytes();
+  if (!WaveHeader::Parse(bytes.data(), bytes.size(), header_)) {
+    ReportEngineError(kErrorBadFile);  // shorter than a header: nothing to play
+    return;
+  }
+  if (TraceEnabled()) {
+    TraceLine("header.riffChunk.packageLength = " + std::to_string(header_.packageLength));
+    TraceLine("header.dataChunk.dataLength = " + std::to_string(header_.dataLength));
+  }
+  data_ = bytes.subspan(44);
+  // The pause is file bytes [44, first offset), within what the file holds.
+  const auto pauseBytes = static_cast<std::size_t>(std::max<std::int64_t>(firstOffset - 44, 0));
+  const std::size_t pause = std::min(pauseBytes, data_.size());
+  pauseWave_.Set(std::vector<std::uint8_t>(data_.begin(), data_.begin() + static_cast<std::ptrdiff_t>(pause)));
+  sound_ = std::move(file);
+}
+
+std::optional<std::span<const std::uint8_t>> Synthesizer::FindUnit(const std::string& name) const {
+  auto missing = [&]() -> std::optional<std::span<const std::uint8_t>> {
+    if (TraceEnabled()) Trace("\n***************Phone Not Found: " + name + "... \n");
+    return std::nullopt;
+  };
+  const auto entry = name.size() > kPhoneNameMax ? std::nullopt : unitIndex_.Find(name);
+  if (!entry) return missing();
+  if (TraceEnabled()) {
+    Trace("Offset  " + std::to_string(entry->offset) + "    Size:   " + std::to_string(entry->size) + "\n");
+  }
+  if (entry->size < 1 || entry->offset < 0) return missing();
+  const auto begin = static_cast<std::size_t>(entry->offset);
+  const auto size = static_cast<std::size_t>(entry->size);
+  // A range that leaves the data area is never read: the unit is missing.
+  if (begin > data_.size() || size > data_.size() - begin) return missing();
+  return data_.subspan(begin, size);
+}
+
+bool Synthesizer::AssembleUnits(const Token& token, Wave& out) const {
+  // Find every unit first, so the wave is allocated once and each unit's
+  // bytes are copied once; any missing unit silences the whole token.
+  std::vector<std::span<const std::uint8_t>> pieces;
+  std::size_t total = pauseWave_.length();
+  int walked = 0;
+  for (const UnitNode* node = token.units.get(); node != nullptr && walked < token.unitCount;
+       node = node->next.get(), ++walked) {
+    auto unit = FindUnit(node->name);
+    if (!unit) return false;
+    if (TraceEnabled()) TraceLine("");
+    pieces.push_back(*unit);
+    total += unit->size();
+  }
+  out.Reserve(total);
+  for (auto piece : pieces) {
+    if (!out.Append(piece)) {
+      out.Clear();
+      return false;
+    }
+  }
+  return true;
+}
+
+void Synthesizer::SpeakToken(const Token& token) {
+  if (token.kind == TokenKind::Rule) {
+    TraceLine("Rule update message info");
+    ApplyRule(token);
+    return;
+  }
+  if (TraceEnabled()) {
+    int walked = 0;
+    for (const UnitNode* node = token.units.get(); node != nullptr && walked < token.unitCount;
+         node = node->next.get(), ++walked) {
+      TraceLine("token: " + node->name);
+    }
+  }
+  device_->WaitUntilIdle();  // a sound started by another thread finishes first
+
+  Wave totalWave;
+  if (!AssembleUnits(token, totalWave)) totalWave.Clear();
+  totalWave.Append(pauseWave_);
+  Record(totalWave);
+  device_->Play(totalWave.data(), totalWave.length());
+}
+
+void Synthesizer::Record(const Wave& sound) {
+  std::lock_guard lock(recordingMutex_);
+  if (!recording_.Append(sound.bytes()) || !recording_.Append(pauseWave_.bytes())) {
+    ReportEngineError(kErrorOutOfMemory);
+  }
+}
+
+std::size_t Synthesizer::RecordingLength() const {
+  std::lock_guard lock(recordingMutex_);
+  return recording_.TotalAppended();
+}
+
+std::vector<std::uint8_t> Synthesizer::RecordingBytes() const {
+  std::lock_guard lock(recordingMutex_);
+  return recording_.Bytes();
+}
+
+bool Synthesizer::SaveRecording(const std::string& path) const {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) {
+    ReportEngineError(kErrorFileWrite);
+    return false;
+  }
+  std::lock_guard lock(recordingMutex_);
+  const auto head = header_.WithDataLength(static_cast<std::uint32_t>(recording_.Length()));
+  out.write(reinterpret_cast<const char*>(head.data()), 44);
+  if (!recording_.WriteTo(out) || !out.flush()) {
+    ReportEngineError(kErrorFileWrite);
+    return false;
+  }
+  return true;
+}
+
+void Synthesizer::ApplyRule(const Token& token) {
+  if (!token.rule || token.rule->kind != 4 || token.rule->value != 1) return;
+  const std::uint32_t v = device_->GetVolume();
+  if (TraceEnabled()) TraceLine("vol: " + std::to_string(v));
+  device_->SetVolume(TripleVolume(v));
+  if (TraceEnabled()) TraceLine("vol: " + std::to_string(device_->GetVolume()));
+}
+
+}  // namespace lirvan

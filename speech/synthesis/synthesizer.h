@@ -1,0 +1,92 @@
+#pragma once
+// Joins a token's recorded units into one wave, appends the pause and plays
+// it; keeps a recording of everything played.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/audio_output.h"
+#include "platform/mapped_file.h"
+#include "speech/synthesis/recording.h"
+#include "speech/synthesis/tts_sound.h"
+#include "speech/synthesis/wave.h"
+
+namespace lirvan {
+
+class UnitIndex;
+struct Token;
+
+// The 44-byte canonical RIFF/WAVE header, fields little-endian.
+struct WaveHeader {
+  std::uint32_t packageLength = 0;
+  std::uint16_t formatTag = 0;
+  std::uint16_t channels = 0;
+  std::uint32_t sampleRate = 0;
+  std::uint32_t byteRate = 0;
+  std::uint16_t blockAlign = 0;
+  std::uint16_t bitsPerSample = 0;
+  std::uint32_t dataLength = 0;
+  std::array<std::uint8_t, 44> raw{};  // as read, written back unchanged but the data length
+
+  static bool Parse(const std::uint8_t* bytes, std::size_t length, WaveHeader& out);
+  std::array<std::uint8_t, 44> WithDataLength(std::uint32_t length) const;
+};
+
+struct SynthesizerOptions {
+  AudioBackendKind audio = AudioBackendKind::Default;
+  // Seconds of the newest sound the recording keeps; 0 keeps everything.
+  int recordingSeconds = 0;
+};
+
+class Synthesizer {
+ public:
+  // Loads veriler/sesler.dat (relative to the working directory) and opens
+  // the output device with the header's format.
+  Synthesizer(const UnitIndex& unitIndex, const SynthesizerOptions& options = {});
+  ~Synthesizer();
+  Synthesizer(const Synthesizer&) = delete;
+  Synthesizer& operator=(const Synthesizer&) = delete;
+
+  // Returns when the token's sound has been played.
+  void SpeakToken(const Token& token);
+  bool IsPlaying() const { return device_->IsPlaying(); }
+  void WaitUntilIdle() const { device_->WaitUntilIdle(); }
+  void ResetDevice() { device_->Reset(); }
+  // Writes the recording as a WAVE file; false (and error -4) when the file
+  // cannot be written.
+  bool SaveRecording(const std::string& path = "veriler/output.wav") const;
+
+  const WaveHeader& header() const { return header_; }
+  const Wave& pauseWave() const { return pauseWave_; }
+  std::size_t dataSize() const { return data_.size(); }
+  TTSSound& device() { return *device_; }
+  // The recording as SaveRecording writes its data (the newest bytes within
+  // the limit).
+  std::vector<std::uint8_t> RecordingBytes() const;
+  // Bytes recorded so far (before any trimming to the limit).
+  std::size_t RecordingLength() const;
+
+ private:
+  void Load();
+  std::optional<std::span<const std::uint8_t>> FindUnit(const std::string& name) const;
+  bool AssembleUnits(const Token& token, Wave& out) const;
+  void ApplyRule(const Token& token);
+  void Record(const Wave& sound);
+
+  mutable std::mutex recordingMutex_;  // tokens may come from two threads
+  Recording recording_;
+  Wave pauseWave_;
+  WaveHeader header_;
+  std::optional<MappedFile> sound_;    // the whole sound file, in memory
+  std::span<const std::uint8_t> data_;  // its data area, after the header
+  std::int64_t totalSize_ = 0;
+  const UnitIndex& unitIndex_;
+  std::unique_ptr<TTSSound> device_;
+};
+
+}  // namespace lirvan

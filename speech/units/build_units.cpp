@@ -1,0 +1,197 @@
+#include "speech/units/build_units.h"
+
+#include <string>
+
+#include "platform/trace.h"
+#include "speech/units/letter_units.h"
+#include "speech/units/syllabifier.h"
+#include "speech/units/unit_index.h"
+
+namespace lirvan {
+namespace {
+
+// Collects the pieces of one syllable: [p, q) letter ranges, each a node.
+class Pieces {
+ public:
+  Pieces(std::string_view s, const UnitIndex& index) : s_(s), index_(index) {}
+
+  bool Recorded(std::size_t p, std::size_t q) const { return index_.Has(s_.substr(p, q - p)); }
+  Pieces& Add(std::size_t p, std::size_t q) {
+    Append(std::make_unique<UnitNode>(std::string(s_.substr(p, q - p))));
+    return *this;
+  }
+  void Append(std::unique_ptr<UnitNode> node) {
+    UnitNode* raw = node.get();
+    if (tail_ == nullptr) {
+      head_ = std::move(node);
+    } else {
+      tail_->next = std::move(node);
+    }
+    tail_ = raw;
+  }
+  // The first node stays empty when no rule covers the syllable.
+  std::unique_ptr<UnitNode> Take() {
+    if (!head_) return std::make_unique<UnitNode>();
+    return std::move(head_);
+  }
+
+ private:
+  std::string_view s_;
+  const UnitIndex& index_;
+  std::unique_ptr<UnitNode> head_;
+  UnitNode* tail_ = nullptr;
+};
+
+void TraceShape(const char* title, int state, const char* label, std::string_view s) {
+  if (!TraceEnabled()) return;
+  TraceLine(title);
+  TraceLine("The state: " + std::to_string(state));
+  TraceLine(std::string(label) + std::string(s));
+}
+
+void SplitFive(Pieces& out, int state) {
+  switch (state) {
+    case 55:  // xoxxx
+      if (out.Recorded(0, 4)) {
+        out.Add(0, 4).Add(4, 5);
+      } else if (out.Recorded(0, 3)) {
+        out.Add(0, 3).Add(3, 4).Add(4, 5);
+      } else {
+        out.Add(0, 2).Add(2, 3).Add(3, 4).Add(4, 5);
+      }
+      break;
+    case 59:  // xxoxx; the vowel may stand in two neighbouring pieces
+      if (out.Recorded(0, 4)) {
+        out.Add(0, 4).Add(4, 5);
+      } else if (out.Recorded(0, 3)) {
+        if (out.Recorded(2, 5)) {
+          out.Add(0, 3).Add(2, 5);
+        } else {
+          out.Add(0, 3).Add(2, 4).Add(4, 5);
+        }
+      } else if (out.Recorded(1, 5)) {
+        out.Add(0, 1).Add(1, 5);
+      } else {
+        out.Add(0, 1).Add(1, 3).Add(2, 4).Add(4, 5);
+      }
+      break;
+    case 61:  // xxxox
+      if (out.Recorded(0, 4)) {
+        out.Add(0, 4).Add(4, 5);
+      } else if (out.Recorded(1, 5)) {
+        out.Add(0, 1).Add(1, 5);
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void SplitFour(Pieces& out, int state) {
+  switch (state) {
+    case 23:  // oxxx
+      out.Add(0, 2).Add(2, 3).Add(3, 4);
+      break;
+    case 27:  // xoxx
+    case 29:  // xxox
+      if (out.Recorded(0, 3)) {
+        out.Add(0, 3).Add(3, 4);
+      } else if (out.Recorded(1, 4)) {
+        out.Add(0, 1).Add(1, 4);
+      } else if (state == 27) {
+        out.Add(0, 2).Add(2, 3).Add(3, 4);
+      } else {
+        out.Add(0, 1).Add(1, 3).Add(3, 4);
+      }
+      break;
+    case 30:  // xxxo
+      out.Add(0, 1).Add(1, 2).Add(2, 4);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<UnitNode> HandleUnknown(const Token&, const Syllabifier&, std::string_view s,
+                                        const UnitIndex& unitIndex) {
+  if (TraceEnabled()) TraceLine("HandleUnknown " + std::string(s));
+  Pieces out(s, unitIndex);
+  const int state = PatternState(s);
+  switch (s.size()) {
+    case 6:
+      TraceShape("6 uzunlugunda phonem yok", state, "Syllable: ", s);
+      if (state == 119 && out.Recorded(0, 4)) out.Add(0, 4).Add(4, 5).Add(5, 6);
+      break;
+    case 5:
+      TraceShape("5 uzunlugunda phonem yok", state, "Syllable: ", s);
+      SplitFive(out, state);
+      break;
+    case 4:
+      TraceShape("4 uzunlugunda phonem yok", state, "Syllable: ", s);
+      SplitFour(out, state);
+      break;
+    case 3:
+      TraceShape("3 uzunlugunda phonem yok", state, "Phonem: ", s);
+      if (state == 11 || state == 13) {
+        out.Add(0, 2).Add(2, 3);
+      } else if (state == 14) {
+        out.Add(0, 1).Add(1, 3);
+      }
+      break;
+    case 2:
+      TraceShape("2 uzunlukta phonem yok!!", state, "Phonem: ", s);
+      out.Add(0, 1).Add(1, 2);
+      break;
+    case 1:
+      TraceLine("1 uzunlukta phonem yok!!!!");
+      TraceLine("Yandik !!! ");
+      out.Append(LetterUnit(s[0]));
+      break;
+    default:
+      break;
+  }
+  return out.Take();
+}
+
+void BuildUnits(Token& token, const Syllabifier& syllabifier, const UnitIndex& unitIndex) {
+  token.spoken = syllabifier.Syllabify(token.spoken, unitIndex);
+  if (TraceEnabled()) TraceLine("content=" + token.spoken);
+
+  std::unique_ptr<UnitNode> head;
+  UnitNode* tail = nullptr;
+  auto append = [&](std::unique_ptr<UnitNode> list) {
+    if (!list) return;
+    UnitNode* last = list.get();
+    while (last->next) last = last->next.get();
+    if (tail == nullptr) {
+      head = std::move(list);
+    } else {
+      tail->next = std::move(list);
+    }
+    tail = last;
+  };
+
+  const std::string_view spoken = token.spoken;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t dash = spoken.find('-', start);
+    const std::string_view syllable =
+        spoken.substr(start, dash == std::string_view::npos ? std::string_view::npos : dash - start);
+    if (unitIndex.Has(syllable)) {
+      append(std::make_unique<UnitNode>(std::string(syllable)));
+    } else {
+      append(HandleUnknown(token, syllabifier, syllable, unitIndex));
+    }
+    if (dash == std::string_view::npos) break;
+    start = dash + 1;
+  }
+
+  token.units = std::move(head);
+  int count = 0;
+  for (const UnitNode* n = token.units.get(); n != nullptr; n = n->next.get()) ++count;
+  token.unitCount = count;
+}
+
+}  // namespace lirvan
