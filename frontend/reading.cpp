@@ -41,6 +41,8 @@ bool IsNumberSign(char c) {
 std::optional<Reading> AtLetter(std::string_view text, std::size_t i, const Lexicon& lexicon) {
   const std::size_t end = LetterRunEnd(text, i);
   const char next = end < text.size() ? text[end] : '\0';
+  // Most words end at a blank or a comma and are not Roman numerals.
+  if ((next == ' ' || next == ',') && !IsRomanLetter(text[i])) return std::nullopt;
   if (next == '.' || next == '@' || next == ':' || next == '-' || next == '_' || IsDigit(next)) {
     if (auto address = ReadAddress(text, i, lexicon)) return address;
   }
