@@ -92,9 +92,11 @@ std::string SpeechTextFromUtf8(std::string_view utf8) {
   for (std::string_view script : {"Kiril yazısı", "İbrani yazısı", "Arap yazısı", "Doğu Asya yazısı",
                                   "simge", "tanınmayan karakter"}) {
     const std::string once = " " + Utf8ToCp1254(script) + " ";
-    const std::string twice = once + once;
-    for (std::size_t at = text.find(twice); at != std::string::npos; at = text.find(twice, at)) {
-      text.erase(at, once.size());
+    // 'Привет мир': two words of one script are one description too.
+    for (const std::string& twice : {once + once, once + " " + once}) {
+      for (std::size_t at = text.find(twice); at != std::string::npos; at = text.find(twice, at)) {
+        text.erase(at, twice.size() - once.size());
+      }
     }
   }
   return text;
