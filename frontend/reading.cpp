@@ -1,5 +1,7 @@
 #include "frontend/reading.h"
 
+#include <algorithm>
+
 #include "frontend/symbols.h"
 #include "speech/units/char_class.h"
 #include "speech/units/syllabifier.h"
@@ -10,11 +12,6 @@ namespace {
 constexpr char kRightQuote = '\x92';  // ’, typed for an apostrophe too
 constexpr char kNoBreakSpace = '\xA0';
 constexpr char kSoftHyphen = '\xAD';
-
-std::size_t LetterRunEnd(std::string_view text, std::size_t i) {
-  while (i < text.size() && IsLetter(text[i])) ++i;
-  return i;
-}
 
 bool IsRomanLetter(char c) {
   return c == 'I' || c == 'V' || c == 'X' || c == 'L' || c == 'C';
@@ -77,6 +74,21 @@ std::optional<Reading> AtOther(std::string_view text, std::size_t i, const Lexic
 
 void Reading::Say(const std::vector<NumberWord>& number) {
   for (const NumberWord& w : number) words.push_back({w.spoken, w.source});
+}
+
+std::size_t LetterRunEnd(std::string_view text, std::size_t i) {
+  while (i < text.size() && IsLetter(text[i])) ++i;
+  return i;
+}
+
+void SayWords(Reading& reading, std::string_view words, TokenKind kind) {
+  std::size_t at = 0;
+  while (at < words.size()) {
+    const std::size_t blank = std::min(words.find(' ', at), words.size());
+    const std::string word(words.substr(at, blank - at));
+    reading.words.push_back({word, word, kind});
+    at = blank + 1;
+  }
 }
 
 bool IsApostrophe(char c) { return c == '\'' || c == kRightQuote; }

@@ -60,6 +60,9 @@ std::optional<Reading> ReadSuffixedWord(std::string_view text, std::size_t i,
 bool IsApostrophe(char c);
 bool IsLowerLetter(char c);
 bool IsUpperLetter(char c);
+std::size_t LetterRunEnd(std::string_view text, std::size_t i);
+// Words given with blanks between them ("artı eksi"), each its own token.
+void SayWords(Reading& reading, std::string_view words, TokenKind kind = TokenKind::Expansion);
 // The letters of a word said one by one by their names: 'tc' -> "te", "ce".
 void SayLetters(Reading& reading, std::string_view letters);
 // A run of digits as the tokenizer reads it: a leading '0' alone, so

@@ -87,16 +87,6 @@ bool IsAddress(std::string_view run) {
   return IsHostName(run.substr(0, run.find_first_of("/:?#")));
 }
 
-void SayAll(Reading& r, std::string_view words, TokenKind kind) {
-  std::size_t at = 0;
-  while (at < words.size()) {
-    const std::size_t blank = std::min(words.find(' ', at), words.size());
-    r.words.push_back({std::string(words.substr(at, blank - at)),
-                       std::string(words.substr(at, blank - at)), kind});
-    at = blank + 1;
-  }
-}
-
 bool HasVowel(std::string_view word) {
   for (char c : word) {
     if (Syllabifier::IsVowel(c)) return true;
@@ -109,9 +99,9 @@ bool HasVowel(std::string_view word) {
 void SayLabel(Reading& r, std::string_view label, const Lexicon& lexicon) {
   const std::string lower = TurkishLower(label);
   if (lower == "www") {
-    SayAll(r, "dab\xFDlyu dab\xFDlyu dab\xFDlyu", TokenKind::Word);
+    SayWords(r, "dab\xFDlyu dab\xFDlyu dab\xFDlyu", TokenKind::Word);
   } else if (lower == "com") {
-    SayAll(r, "kom", TokenKind::Word);
+    SayWords(r, "kom", TokenKind::Word);
   } else if (!HasVowel(lower)) {
     SayLetters(r, lower);
   } else {
@@ -141,7 +131,7 @@ void SayAddress(Reading& r, std::string_view run, const Lexicon& lexicon) {
       SayDigits(r, run.substr(k, end - k));
     } else {
       for (const Name& n : kAddressSigns) {
-        if (n.byte == run[k]) SayAll(r, n.words, TokenKind::Expansion);
+        if (n.byte == run[k]) SayWords(r, n.words, TokenKind::Expansion);
       }
       end = k + 1;
     }

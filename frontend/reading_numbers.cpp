@@ -47,16 +47,6 @@ const char* WordOf(const std::array<Sign, N>& table, char c) {
 
 bool IsWordByte(char c) { return IsLetter(c) || IsDigit(c); }
 
-// "artı eksi" is two words.
-void SayWords(Reading& r, std::string_view words) {
-  std::size_t at = 0;
-  while (at < words.size()) {
-    const std::size_t blank = std::min(words.find(' ', at), words.size());
-    r.Say(words.substr(at, blank - at));
-    at = blank + 1;
-  }
-}
-
 struct Number {
   std::size_t integerEnd = 0;
   std::size_t end = 0;  // after the decimal part, if any
@@ -97,15 +87,31 @@ void SayNumber(Reading& r, std::string_view text, std::size_t p, const Number& n
   }
 }
 
+// '30 sn': a unit word after the number and a blank.
+bool SayUnit(Reading& r, std::string_view text) {
+  const std::size_t q = r.end;
+  if (q + 1 >= text.size() || text[q] != ' ' || !IsLetter(text[q + 1])) return false;
+  const std::size_t w = LetterRunEnd(text, q + 1);
+  const std::string_view written = text.substr(q + 1, w - q - 1);
+  const std::string unit = TurkishLower(written);
+  for (const Unit& u : kUnitsAfterNumbers) {
+    if (unit == u.key) {
+      r.words.push_back({u.word, std::string(written), TokenKind::Word});
+      r.end = w;
+      return true;
+    }
+  }
+  return false;
+}
+
 // What follows the number and belongs to it; moves r.end past it and
 // returns true when there was something.
-bool SayAfterNumber(Reading& r, std::string_view text, std::size_t& prefixAt) {
+bool SayAfterNumber(Reading& r, std::string_view text, std::size_t prefixAt) {
   std::size_t q = r.end;
   const auto at = [&](std::size_t k) { return k < text.size() ? text[k] : '\0'; };
   if (at(q) == '%' || at(q) == '\x89') {  // '25%' is "yüzde yirmi beş"
     r.words.insert(r.words.begin() + static_cast<std::ptrdiff_t>(prefixAt),
                    {at(q) == '%' ? "y\xFCzde" : "binde", std::string(1, at(q))});
-    ++prefixAt;
     r.end = q + 1;
     return true;
   }
@@ -130,18 +136,7 @@ bool SayAfterNumber(Reading& r, std::string_view text, std::size_t& prefixAt) {
     r.end = q;
     return true;
   }
-  if (at(q) != ' ' || !IsLetter(at(q + 1))) return false;
-  std::size_t w = q + 1;
-  while (IsLetter(at(w))) ++w;
-  const std::string unit = TurkishLower(text.substr(q + 1, w - q - 1));
-  for (const Unit& u : kUnitsAfterNumbers) {
-    if (unit == u.key) {
-      r.words.push_back({u.word, std::string(text.substr(q + 1, w - q - 1)), TokenKind::Word});
-      r.end = w;
-      return true;
-    }
-  }
-  return false;
+  return SayUnit(r, text);
 }
 
 }  // namespace
@@ -162,7 +157,7 @@ std::optional<Reading> ReadSignedNumber(std::string_view text, std::size_t i) {
   } else if (i > 0 && IsDigit(text[i - 1])) {
     return std::nullopt;
   }
-  std::size_t prefixAt = r.words.size();
+  const std::size_t prefixAt = r.words.size();
   const Number n = ScanNumber(text, p);
   SayNumber(r, text, p, n);
   r.end = n.end;

@@ -10,11 +10,6 @@
 namespace lirvan {
 namespace {
 
-std::size_t LetterRunEnd(std::string_view text, std::size_t i) {
-  while (i < text.size() && IsLetter(text[i])) ++i;
-  return i;
-}
-
 bool StartsWord(std::string_view text, std::size_t i) {
   return i == 0 || (!IsLetter(text[i - 1]) && !IsDigit(text[i - 1]) && text[i - 1] != '.');
 }
