@@ -97,6 +97,15 @@ constexpr FoldTable kFoldTable = BuildFolds();
 // The Turkish letters for a foreign letter, or nothing.
 const char* Folded(char c) { return kFoldTable.turkish[static_cast<unsigned char>(c)]; }
 
+// One word, as the lexicon says it or as it is lowered; ends where it ends.
+Reading OneWord(std::string_view written, std::string lower, const Lexicon& lexicon) {
+  std::string value = lexicon.Lookup(lower);
+  Reading r;
+  r.words.push_back({value.empty() ? std::move(lower) : std::move(value), std::string(written),
+                     TokenKind::Word});
+  return r;
+}
+
 }  // namespace
 
 bool IsForeignLetter(char c) { return !IsLetter(c) && Folded(c) != nullptr; }
@@ -117,11 +126,8 @@ std::optional<Reading> ReadForeignWord(std::string_view text, std::size_t i, con
     }
   }
   if (!foreign) return std::nullopt;
-  std::string value = lexicon.Lookup(folded);
-  Reading r;
+  Reading r = OneWord(text.substr(i, end - i), std::move(folded), lexicon);
   r.end = end;
-  r.words.push_back({value.empty() ? std::move(folded) : std::move(value),
-                     std::string(text.substr(i, end - i)), TokenKind::Word});
   return r;
 }
 
@@ -131,12 +137,8 @@ std::optional<Reading> ReadSuffixedWord(std::string_view text, std::size_t i,
   if (end + 1 >= text.size() || !IsApostrophe(text[end]) || !IsLetter(text[end + 1])) {
     return std::nullopt;
   }
-  std::string stem = TurkishLower(text.substr(i, end - i));
-  std::string value = lexicon.Lookup(stem);
-  Reading r;
+  Reading r = OneWord(text.substr(i, end - i), TurkishLower(text.substr(i, end - i)), lexicon);
   r.end = end;
-  r.words.push_back({value.empty() ? std::move(stem) : std::move(value),
-                     std::string(text.substr(i, end - i)), TokenKind::Word});
   return r;
 }
 
