@@ -17,6 +17,8 @@
 #endif
 
 int main(int argc, char** argv) {
+  // The embedded web views share the GUI's GL context; set before the application.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
   const QStringList qtLeft = QCoreApplication::arguments();
   std::vector<std::string> args;

@@ -66,6 +66,8 @@ class CPop3Client : public QObject {
   const MailMessage& GetMessage(int index) const;
   int MessageCount() const;
   int FetchedCount() const { return m_nFetched; }
+  // The number STAT announced.
+  int AnnouncedCount() const { return m_pSession ? m_pSession->messageCount() : 0; }
 
   static constexpr std::chrono::milliseconds kSilenceLimit{30000};
   void SetSilenceLimit(std::chrono::milliseconds limit) { m_silenceLimit = limit; }
