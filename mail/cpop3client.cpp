@@ -127,9 +127,8 @@ void CPop3Client::OnSocketError() {
   if (!m_pSocket) return;
   const QAbstractSocket::SocketError error = m_pSocket->error();
   const std::string reason = Utf8(m_pSocket->errorString());
-  if (m_bCertificateFailed || error == QAbstractSocket::SslHandshakeFailedError) {
-    return Finish({FetchOutcome::CertificateRejected, reason});
-  }
+  if (m_bCertificateFailed) return Finish({FetchOutcome::CertificateRejected, reason});
+  if (error == QAbstractSocket::SslHandshakeFailedError) return Finish({FetchOutcome::TlsFailed, reason});
   if (error == QAbstractSocket::HostNotFoundError) return Finish({FetchOutcome::HostNotFound, reason});
   if (error == QAbstractSocket::RemoteHostClosedError) return OnDisconnected();
   if (!m_bAnswered) return Finish({FetchOutcome::ConnectFailed, reason});

@@ -29,6 +29,7 @@ enum class FetchOutcome {
   HostNotFound,
   ConnectFailed,
   CertificateRejected,
+  TlsFailed,
   TimedOut,
   ConnectionLost,
 };

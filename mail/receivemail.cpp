@@ -52,6 +52,8 @@ SpeechText OutcomeSentence(const FetchEnd& end) {
       return Cp("Bağlantı sağlanamadı");
     case FetchOutcome::CertificateRejected:
       return Cp("Sunucunun güvenlik sertifikası doğrulanamadı, bağlantı reddedildi");
+    case FetchOutcome::TlsFailed:
+      return Cp("Şifreli bağlantı kurulamadı, bağlantı kesildi");
     case FetchOutcome::TimedOut:
       return Cp("Sunucu 30 saniyedir yanıt vermiyor, bağlantı kesildi");
     case FetchOutcome::ConnectionLost:
