@@ -238,8 +238,12 @@ void ReceiveMail::ShowSelectedMail() {
 
 void ReceiveMail::ReadMail() {
   if (m_strMailText.isEmpty()) return;
+  // Line breaks become blanks, as in the editor's reading, so that the
+  // last word of a line and the first of the next are not run together.
+  QString text = m_strMailText;
+  text.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
   // Speak, not SpeakAndWait: a long mail must never hold the window.
-  m_speaker.Speak(Plain(ToCp1254(m_strMailText)));
+  m_speaker.Speak(Plain(ToCp1254(text)));
 }
 
 void ReceiveMail::ShowDetails() {
