@@ -66,7 +66,7 @@ TEST(MailSettings, MissingAccountAsksForItAndTheDialogKeepsThePasswordUnspoken) 
   }));
   ASSERT_TRUE(shown);
   const std::vector<LogLine> log = desktop.Log();
-  for (const LogLine echo : {LogLine{"SpeakCharacter", "A"}, LogLine{"SpeakCharacter", "ğ"}}) {
+  for (const LogLine& echo : {LogLine{"SpeakCharacter", "A"}, LogLine{"SpeakCharacter", "ğ"}}) {
     EXPECT_NE(std::find(log.begin(), log.end(), echo), log.end()) << echo;
   }
   EXPECT_FALSE(reader.SaidAnywhere("gizli"));
