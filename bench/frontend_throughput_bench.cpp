@@ -4,7 +4,7 @@
 
 #include "bench/bench_home.h"
 #include "frontend/text_front_end.h"
-#include "speech/unit_index.h"
+#include "speech/units/unit_index.h"
 
 namespace lirvan {
 namespace {

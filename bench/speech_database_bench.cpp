@@ -2,9 +2,9 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_home.h"
-#include "speech/synthesizer.h"
-#include "speech/token.h"
-#include "speech/unit_index.h"
+#include "speech/synthesis/synthesizer.h"
+#include "speech/units/token.h"
+#include "speech/units/unit_index.h"
 
 namespace lirvan {
 namespace {

@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "bench/bench_home.h"
-#include "speech/speech_engine.h"
+#include "speech/engine/speech_engine.h"
 
 namespace lirvan {
 namespace {

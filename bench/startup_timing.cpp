@@ -17,7 +17,7 @@
 #include "shell/app_options.h"
 #include "shell/lirvan_app.h"
 #include "shell/mainfrm.h"
-#include "speech/speech_engine.h"
+#include "speech/engine/speech_engine.h"
 
 #ifndef LIRVAN_DEFAULT_HOME
 #define LIRVAN_DEFAULT_HOME "."

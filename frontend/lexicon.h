@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "speech/hash_trie.h"
+#include "frontend/hash_trie.h"
 
 namespace lirvan {
 

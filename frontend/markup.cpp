@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "frontend/char_class.h"
+#include "speech/units/char_class.h"
 #include "frontend/markup_tags.h"
 
 namespace lirvan {

@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "frontend/value_stack.h"
-#include "speech/token.h"
-#include "speech/token_sink.h"
+#include "speech/units/token.h"
+#include "speech/units/token_sink.h"
 
 namespace lirvan {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "frontend/char_class.h"
+#include "speech/units/char_class.h"
 #include "platform/trace.h"
 
 namespace lirvan {

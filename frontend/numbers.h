@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "speech/token.h"
+#include "speech/units/token.h"
 
 namespace lirvan {
 

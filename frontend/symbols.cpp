@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "frontend/char_class.h"
+#include "speech/units/char_class.h"
 #include "frontend/numbers.h"
 #include "platform/cp1254.h"
 
@@ -67,20 +67,10 @@ constexpr Row kLetterRows[] = {
     {"w", {"dublüve"}}, {"x", {"iks"}}, {"q", {"kû"}},
 };
 
-// Unit names of letters said one by one: the letter itself for the 29
-// Turkish letters, a spelled name for the three foreign ones.
-constexpr Row kLetterUnitRows[] = {
-    {"w", {"dabılyu"}},
-    {"x", {"iks"}},
-    {"q", {"küu"}},
-};
-constexpr std::string_view kPlainLetters = "abcçdefgğhıijklmnoöprsştuüvyz";
-
 struct Tables {
   std::array<Name, 256> symbolByByte;
   Name ellipsis;
   std::array<Name, 256> letterName;
-  std::array<std::string, 256> letterUnit;
 };
 
 std::size_t ByteOf(std::string_view cp1254) { return static_cast<unsigned char>(cp1254.front()); }
@@ -104,10 +94,6 @@ Tables Build() {
     }
   }
   for (const Row& row : kLetterRows) t.letterName[ByteOf(Utf8ToCp1254(row.symbol))] = ToName(row.words);
-  for (char c : Utf8ToCp1254(kPlainLetters)) t.letterUnit[static_cast<unsigned char>(c)] = std::string(1, c);
-  for (const Row& row : kLetterUnitRows) {
-    t.letterUnit[ByteOf(Utf8ToCp1254(row.symbol))] = Utf8ToCp1254(row.words[0]);
-  }
   return t;
 }
 
@@ -156,10 +142,6 @@ std::unique_ptr<Token> NameCharacter(char ch) {
     NameSymbol(*token);  // a sign without a name is said as itself
   }
   return token;
-}
-
-std::unique_ptr<UnitNode> LetterUnit(char ch) {
-  return std::make_unique<UnitNode>(tables().letterUnit[static_cast<unsigned char>(TurkishLower(ch))]);
 }
 
 }  // namespace lirvan

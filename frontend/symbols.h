@@ -2,8 +2,7 @@
 // Names of symbols, characters and letters.
 #include <memory>
 
-#include "speech/token.h"
-#include "speech/unit_node.h"
+#include "speech/units/token.h"
 
 namespace lirvan {
 
@@ -13,9 +12,5 @@ void NameSymbol(Token& token);
 
 // The chain of tokens that names one character (for character echo).
 std::unique_ptr<Token> NameCharacter(char ch);
-
-// The single unit that stands for a letter said on its own; an empty name
-// for a byte without one.
-std::unique_ptr<UnitNode> LetterUnit(char ch);
 
 }  // namespace lirvan

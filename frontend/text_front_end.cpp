@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "frontend/char_class.h"
+#include "speech/units/char_class.h"
 #include "frontend/numbers.h"
 #include "frontend/symbols.h"
 #include "platform/trace.h"
-#include "speech/build_units.h"
-#include "speech/unit_index.h"
+#include "speech/units/build_units.h"
+#include "speech/units/unit_index.h"
 
 namespace lirvan {
 namespace {

@@ -11,9 +11,9 @@
 
 #include "frontend/lexicon.h"
 #include "frontend/markup.h"
-#include "speech/syllabifier.h"
-#include "speech/token.h"
-#include "speech/token_sink.h"
+#include "speech/units/syllabifier.h"
+#include "speech/units/token.h"
+#include "speech/units/token_sink.h"
 
 namespace lirvan {
 

@@ -12,7 +12,7 @@
 #include "shell/settings.h"
 #include "shell/settings_dialog.h"
 #include "shell/text.h"
-#include "speech/speech_engine.h"
+#include "speech/engine/speech_engine.h"
 
 namespace lirvan {
 

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "frontend/char_class.h"
+#include "speech/units/char_class.h"
 #include "frontend/text_front_end.h"
 #include "platform/cp1254.h"
 #include "platform/trace.h"
-#include "speech/speech_engine.h"
-#include "speech/token.h"
-#include "speech/unit_index.h"
+#include "speech/engine/speech_engine.h"
+#include "speech/units/token.h"
+#include "speech/units/unit_index.h"
 #include "tools/say_options.h"
 
 namespace {

@@ -18,10 +18,10 @@
 
 #include "frontend/text_front_end.h"
 #include "platform/cp1254.h"
-#include "speech/syllabifier.h"
-#include "speech/token.h"
-#include "speech/token_sink.h"
-#include "speech/unit_index.h"
+#include "speech/units/syllabifier.h"
+#include "speech/units/token.h"
+#include "speech/units/token_sink.h"
+#include "speech/units/unit_index.h"
 
 namespace lirvan::test {
 

@@ -1,5 +1,5 @@
 // The lexicon store: routing, splits, duplicate keys, unsigned byte order.
-#include "speech/hash_trie.h"
+#include "frontend/hash_trie.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "frontend/char_class.h"
+#include "speech/units/char_class.h"
 #include "platform/cp1254.h"
 #include "platform/trace.h"
 

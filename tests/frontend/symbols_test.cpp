@@ -1,5 +1,6 @@
 // Spoken names of symbols and characters, and the units of letters said alone.
 #include "frontend/symbols.h"
+#include "speech/units/letter_units.h"
 
 #include <gtest/gtest.h>
 

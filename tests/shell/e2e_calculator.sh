@@ -27,6 +27,10 @@ fail() {
   cat "$LOG" >&2 2>/dev/null
   echo "--- lirvan output" >&2
   cat "$WORK/lirvan.out" >&2 2>/dev/null
+  echo "--- openbox" >&2
+  cat "$WORK/openbox.out" >&2 2>/dev/null
+  echo "--- xdotool" >&2
+  sort "$WORK/xdotool.err" 2>/dev/null | uniq -c >&2
   exit 1
 }
 
@@ -51,20 +55,19 @@ for f in "$VOICE_HOME"/veriler/*; do
   [ "$(basename "$f")" = ayarlar.dat ] || ln -s "$f" "$WORK/home/veriler/"
 done
 
-DISPLAY_NUMBER=
-for n in $(seq 91 140); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then DISPLAY_NUMBER=$n; break; fi
-done
-[ -n "$DISPLAY_NUMBER" ] || fail "no free display number"
-Xvfb ":$DISPLAY_NUMBER" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.out" 2>&1 &
+# Xvfb picks a free display itself and writes its number, so runs side by
+# side never share one.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.out" 2>&1 &
 PIDS+=($!)
-wait_until "Xvfb" 100 test -S "/tmp/.X11-unix/X$DISPLAY_NUMBER"
-export DISPLAY=:$DISPLAY_NUMBER
+wait_until "Xvfb" 100 grep -q '[0-9]' "$WORK/display"
+export DISPLAY=:$(tr -dc '0-9' <"$WORK/display")
 
 # Without a window manager new dialogs never become active.
 openbox --sm-disable >"$WORK/openbox.out" 2>&1 &
 PIDS+=($!)
-wait_until "the window manager" 100 xprop -root _NET_SUPPORTING_WM_CHECK
+# xprop succeeds on a missing property too: wait for what activation needs.
+wm_ready() { xprop -root _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW; }
+wait_until "the window manager" 100 wm_ready
 
 QT_QPA_PLATFORM=xcb "$LIRVAN" --home "$WORK/home" --audio null --speech-log "$LOG" \
   >"$WORK/lirvan.out" 2>&1 &
@@ -72,9 +75,16 @@ LIRVAN_PID=$!
 PIDS=("$LIRVAN_PID" "${PIDS[@]}")
 
 wait_until "the greeting" 150 logged $'Speak\tLirvan konuşan masaüstü'
-wait_until "the main window" 100 xdotool search --onlyvisible --name '^Lirvan$'
-WINDOW=$(xdotool search --onlyvisible --name '^Lirvan$' | head -1)
-timeout 10 xdotool windowactivate --sync "$WINDOW" || fail "the main window cannot be activated"
+# The window manager may not have taken the window yet when it is first
+# seen; activation is tried again until it holds.
+activate_main() {
+  local window
+  for window in $(xdotool search --onlyvisible --name '^Lirvan$'); do
+    timeout 5 xdotool windowactivate --sync "$window" 2>>"$WORK/xdotool.err" && return 0
+  done
+  return 1
+}
+wait_until "the main window to become active" 100 activate_main
 
 xdotool key ctrl+5
 wait_until "the calculator" 100 logged $'Speak\tHesap makinesi açıldı'

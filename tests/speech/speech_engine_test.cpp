@@ -1,4 +1,4 @@
-#include "speech/speech_engine.h"
+#include "speech/engine/speech_engine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "speech/syllabifier.h"
+#include "speech/units/syllabifier.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/cp1254.h"
-#include "speech/build_units.h"
-#include "speech/token.h"
-#include "speech/unit_index.h"
+#include "speech/units/build_units.h"
+#include "speech/units/token.h"
+#include "speech/units/unit_index.h"
 
 namespace lirvan {
 namespace {

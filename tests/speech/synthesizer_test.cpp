@@ -1,4 +1,4 @@
-#include "speech/synthesizer.h"
+#include "speech/synthesis/synthesizer.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "platform/trace.h"
-#include "speech/error_hook.h"
-#include "speech/token.h"
-#include "speech/unit_index.h"
+#include "speech/synthesis/error_hook.h"
+#include "speech/units/token.h"
+#include "speech/units/unit_index.h"
 #include "tests/speech/test_voice.h"
 
 namespace lirvan {

@@ -1,4 +1,4 @@
-#include "speech/unit_index.h"
+#include "speech/units/unit_index.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 
 #include "frontend/text_front_end.h"
 #include "platform/cp1254.h"
-#include "speech/unit_index.h"
+#include "speech/units/unit_index.h"
 #include "tools/voice/inventory.h"
 
 namespace lirvan {

@@ -1,4 +1,4 @@
-#include "speech/wave.h"
+#include "speech/synthesis/wave.h"
 
 #include <gtest/gtest.h>
 

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "frontend/char_class.h"
+#include "speech/units/char_class.h"
 #include "platform/cp1254.h"
-#include "speech/build_units.h"
-#include "speech/syllabifier.h"
-#include "speech/unit_index.h"
+#include "speech/units/build_units.h"
+#include "speech/units/syllabifier.h"
+#include "speech/units/unit_index.h"
 #include "tools/voice/espeak_renderer.h"
 
 #include <espeak-ng/speak_lib.h>

@@ -2,7 +2,7 @@
 #include <memory>
 #include <string_view>
 
-#include "speech/token.h"
+#include "speech/units/token.h"
 
 namespace lirvan {
 

@@ -1,4 +1,4 @@
-#include "speech/token_queue.h"
+#include "speech/engine/token_queue.h"
 
 namespace lirvan {
 

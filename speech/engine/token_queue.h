@@ -5,7 +5,7 @@
 #include <memory>
 #include <semaphore>
 
-#include "speech/token.h"
+#include "speech/units/token.h"
 
 namespace lirvan {
 

@@ -1,4 +1,4 @@
-#include "speech/error_hook.h"
+#include "speech/synthesis/error_hook.h"
 
 #include <mutex>
 

@@ -1,4 +1,4 @@
-#include "speech/synthesizer.h"
+#include "speech/synthesis/synthesizer.h"
 
 #include <cstdio>
 #include <cstring>
@@ -9,9 +9,9 @@
 
 #include "platform/mapped_file.h"
 #include "platform/trace.h"
-#include "speech/error_hook.h"
-#include "speech/token.h"
-#include "speech/unit_index.h"
+#include "speech/synthesis/error_hook.h"
+#include "speech/units/token.h"
+#include "speech/units/unit_index.h"
 
 namespace lirvan {
 namespace {

@@ -1,4 +1,4 @@
-#include "speech/tts_sound.h"
+#include "speech/synthesis/tts_sound.h"
 
 #include <algorithm>
 #include <cstring>

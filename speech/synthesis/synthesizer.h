@@ -12,9 +12,9 @@
 
 #include "platform/audio_output.h"
 #include "platform/mapped_file.h"
-#include "speech/recording.h"
-#include "speech/tts_sound.h"
-#include "speech/wave.h"
+#include "speech/synthesis/recording.h"
+#include "speech/synthesis/tts_sound.h"
+#include "speech/synthesis/wave.h"
 
 namespace lirvan {
 

@@ -1,4 +1,4 @@
-#include "frontend/char_class.h"
+#include "speech/units/char_class.h"
 
 #include <array>
 

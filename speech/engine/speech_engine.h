@@ -12,9 +12,9 @@
 
 #include "frontend/text_front_end.h"
 #include "platform/audio_output.h"
-#include "speech/synthesizer.h"
-#include "speech/token_queue.h"
-#include "speech/unit_index.h"
+#include "speech/synthesis/synthesizer.h"
+#include "speech/engine/token_queue.h"
+#include "speech/units/unit_index.h"
 
 namespace lirvan {
 

@@ -1,6 +1,6 @@
-#include "speech/token.h"
+#include "speech/units/token.h"
 
-#include "frontend/char_class.h"
+#include "speech/units/char_class.h"
 
 namespace lirvan {
 

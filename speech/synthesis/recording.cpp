@@ -1,4 +1,4 @@
-#include "speech/recording.h"
+#include "speech/synthesis/recording.h"
 
 #include <sys/mman.h>
 

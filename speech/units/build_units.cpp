@@ -1,11 +1,11 @@
-#include "speech/build_units.h"
+#include "speech/units/build_units.h"
 
 #include <string>
 
-#include "frontend/symbols.h"
 #include "platform/trace.h"
-#include "speech/syllabifier.h"
-#include "speech/unit_index.h"
+#include "speech/units/letter_units.h"
+#include "speech/units/syllabifier.h"
+#include "speech/units/unit_index.h"
 
 namespace lirvan {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 #include <memory>
 
-#include "speech/token.h"
+#include "speech/units/token.h"
 
 namespace lirvan {
 

@@ -1,10 +1,10 @@
-#include "speech/syllabifier.h"
+#include "speech/units/syllabifier.h"
 
 #include <array>
 #include <string>
 
 #include "platform/trace.h"
-#include "speech/unit_index.h"
+#include "speech/units/unit_index.h"
 
 namespace lirvan {
 namespace {

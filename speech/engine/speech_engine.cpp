@@ -1,11 +1,11 @@
-#include "speech/speech_engine.h"
+#include "speech/engine/speech_engine.h"
 
 #include <exception>
 #include <system_error>
 
 #include "frontend/symbols.h"
 #include "platform/trace.h"
-#include "speech/build_units.h"
+#include "speech/units/build_units.h"
 
 namespace lirvan {
 namespace {

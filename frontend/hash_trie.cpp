@@ -1,4 +1,4 @@
-#include "speech/hash_trie.h"
+#include "frontend/hash_trie.h"
 
 #include <utility>
 

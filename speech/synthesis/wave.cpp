@@ -1,9 +1,9 @@
-#include "speech/wave.h"
+#include "speech/synthesis/wave.h"
 
 #include <algorithm>
 #include <new>
 
-#include "speech/error_hook.h"
+#include "speech/synthesis/error_hook.h"
 
 namespace lirvan {
 

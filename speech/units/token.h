@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "speech/unit_node.h"
+#include "speech/units/unit_node.h"
 
 namespace lirvan {
 

@@ -1,0 +1,68 @@
+# Fails when an engine library reaches up the road of the data:
+#   platform -> speech/units -> frontend -> speech/synthesis -> speech/engine
+# A file may include headers of its own layer and of the layers before it;
+# no file of these layers includes Qt, and no engine target links it.
+#   cmake -DROOT=<tree> [-DLINKS_<target>=<lib>,<lib>...] -P check_layers.cmake
+# LINKS_<target> holds an engine target's direct link libraries.
+set(LAYERS platform speech/units frontend speech/synthesis speech/engine)
+set(TARGETS lirvan_platform lirvan_units lirvan_frontend lirvan_synthesis lirvan_engine)
+
+function(layer_of path out)
+  set(found -1)
+  set(rank 0)
+  foreach(layer ${LAYERS})
+    string(LENGTH "${layer}/" n)
+    string(SUBSTRING "${path}" 0 ${n} head)
+    if(head STREQUAL "${layer}/")
+      set(found ${rank})
+    endif()
+    math(EXPR rank "${rank} + 1")
+  endforeach()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+set(problems "")
+foreach(layer ${LAYERS})
+  layer_of("${layer}/" own)
+  file(GLOB files RELATIVE "${ROOT}" "${ROOT}/${layer}/*.h" "${ROOT}/${layer}/*.cpp")
+  foreach(file ${files})
+    file(STRINGS "${ROOT}/${file}" includes REGEX "^[ \t]*#[ \t]*include")
+    foreach(line ${includes})
+      if(line MATCHES "#[ \t]*include[ \t]*\"([^\"]+)\"")
+        set(header "${CMAKE_MATCH_1}")
+        layer_of("${header}" rank)
+        if(rank EQUAL -1 OR rank GREATER own)
+          list(APPEND problems "${file} (${layer}) includes ${header}")
+        endif()
+      elseif(line MATCHES "#[ \t]*include[ \t]*<(Q[A-Za-z]*)")
+        list(APPEND problems "${file} (${layer}) includes Qt header <${CMAKE_MATCH_1}>")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+# Every source of the speech tree sits in one of its layer folders.
+file(GLOB loose RELATIVE "${ROOT}" "${ROOT}/speech/*.h" "${ROOT}/speech/*.cpp")
+foreach(file ${loose})
+  list(APPEND problems "${file} is in no layer folder")
+endforeach()
+
+set(own 0)
+foreach(target ${TARGETS})
+  string(REPLACE "," ";" libs "${LINKS_${target}}")
+  foreach(lib ${libs})
+    list(FIND TARGETS "${lib}" rank)
+    if(lib MATCHES "Qt")
+      list(APPEND problems "${target} links ${lib}")
+    elseif(rank GREATER_EQUAL own)
+      list(APPEND problems "${target} links ${lib}, a layer at or above its own")
+    endif()
+  endforeach()
+  math(EXPR own "${own} + 1")
+endforeach()
+
+if(problems)
+  list(JOIN problems "\n  " text)
+  message(FATAL_ERROR "Layer violations:\n  ${text}")
+endif()
+message(STATUS "layers: every include and link goes down the road")

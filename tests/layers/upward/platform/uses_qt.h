@@ -1,0 +1,3 @@
+#pragma once
+// A platform header using Qt: the check must refuse it.
+#include <QString>

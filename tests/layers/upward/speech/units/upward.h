@@ -1,0 +1,3 @@
+#pragma once
+// Unit selection reaching up into the front end: the check must refuse it.
+#include "frontend/lexicon.h"
