@@ -72,14 +72,22 @@ ReceiveMail::ReceiveMail(ToolHost& host)
   auto* layout = MakeOwnedByParent<QVBoxLayout>(this);
   m_list = MakeOwnedByParent<QListWidget>(this);
   m_list->setObjectName(QStringLiteral("mailList"));
-  m_browser = MakeOwnedByParent<MailView>(this);
-  m_browser->setFocusPolicy(Qt::NoFocus);
   layout->addWidget(m_list, 1);
-  layout->addWidget(m_browser, 2);
   setFocusProxy(m_list);
   OnFocusIn(m_list, [this] { m_speaker.Speak(Cp("Posta okuma")); });
   connect(m_list, &QListWidget::currentRowChanged, this, [this] { ShowSelectedMail(); });
-  connect(m_browser, &QWebEngineView::loadFinished, this, [this] { emit mailShown(); });
+}
+
+// The web engine is started with the first mail shown, not with the
+// window: a reader opened only to fetch costs no browser.
+MailView& ReceiveMail::Browser() {
+  if (m_browser == nullptr) {
+    m_browser = MakeOwnedByParent<MailView>(this);
+    m_browser->setFocusPolicy(Qt::NoFocus);
+    static_cast<QVBoxLayout*>(layout())->addWidget(m_browser, 2);
+    connect(m_browser, &QWebEngineView::loadFinished, this, [this] { emit mailShown(); });
+  }
+  return *m_browser;
 }
 
 ReceiveMail::~ReceiveMail() {
@@ -232,7 +240,7 @@ void ReceiveMail::ShowSelectedMail() {
     static int shown = 0;
     QUrl url = QUrl::fromLocalFile(path);
     url.setQuery(QStringLiteral("posta=%1").arg(++shown));
-    m_browser->Show(url);
+    Browser().Show(url);
   }
 }
 
@@ -275,7 +283,7 @@ void ReceiveMail::PrintMail() {
     return;
   }
   m_pPrinter = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter());
-  m_browser->print(m_pPrinter.get());
+  Browser().print(m_pPrinter.get());
   m_speaker.Speak(Cp("Yazdırma işlemi yapılıyor"));
 }
 

@@ -34,6 +34,7 @@ class ReceiveMail : public CToolView, public Pop3Listener {
   bool OnCommand(Command command) override;
 
   QListWidget* mailList() const { return m_list; }
+  // The view of the shown mail; null until a mail has been shown.
   MailView* browser() const { return m_browser; }
   CPop3Client& client() { return *m_pClient; }
   // The text Ctrl+A reads: the shown message's.
@@ -71,6 +72,7 @@ class ReceiveMail : public CToolView, public Pop3Listener {
   void PrintMail();
   void ClearMails();
   int SelectedIndex() const;
+  MailView& Browser();
 
   ToolHost& m_host;
   Speaker& m_speaker;
