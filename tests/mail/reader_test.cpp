@@ -90,6 +90,9 @@ TEST_F(Reader, EachMoveSaysSenderSubjectDateAndShowsTheMailWhole) {
   Press(Qt::Key_A, Qt::ControlModifier);
   EXPECT_TRUE(reader_.Said("Speak", "Merhaba, Yeni adresim Ali <ali@ornek.tr> oldu; a<b"));
   EXPECT_FALSE(reader_.Said("SpeakAndWait", "Merhaba")) << "reading must not hold the window";
+  reader_.desktop().Mark();
+  Press(Qt::Key_D, Qt::ControlModifier);
+  EXPECT_EQ(reader_.desktop().Since(), (std::vector<LogLine>{{"StopSpeaking", ""}}));
 }
 
 TEST_F(Reader, MailsAsTheyAreReallyWrittenAreReadInTurkish) {
@@ -251,11 +254,14 @@ TEST_F(Reader, EmptyMailboxSilenceAndCutsAreTold) {
   EXPECT_EQ(reader_.reader().mailList()->count(), 1) << "what was fetched stays listed";
 }
 
-TEST_F(Reader, ReadBeforeAnyMailIsSilent) {
+TEST_F(Reader, ReadBeforeAnyMailIsSilentAndPrintSaysSo) {
   reader_.desktop().Mark();
   Press(Qt::Key_A, Qt::ControlModifier);
   Press(Qt::Key_F3);
   EXPECT_TRUE(reader_.desktop().Since().empty());
+  Press(Qt::Key_P, Qt::ControlModifier);
+  EXPECT_EQ(reader_.desktop().Since(),
+            (std::vector<LogLine>{{"Speak", "Yazdırma işlemi tanımlı değil"}}));
 }
 
 }  // namespace
