@@ -1,11 +1,14 @@
 // The mail reader through its keys against the private dovecot: what it
 // says at each step, what it shows and saves, and what it refuses.
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
+#include <QWebEngineSettings>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -262,6 +265,37 @@ TEST_F(Reader, ReadBeforeAnyMailIsSilentAndPrintSaysSo) {
   Press(Qt::Key_P, Qt::ControlModifier);
   EXPECT_EQ(reader_.desktop().Since(),
             (std::vector<LogLine>{{"Speak", "Yazdırma işlemi tanımlı değil"}}));
+}
+
+}  // namespace
+}  // namespace lirvan::test
+
+namespace lirvan::test {
+namespace {
+
+// Each of the view's three walls holds alone: here a page without the
+// content policy, in a view whose settings would let it load pictures and
+// reach the network, is still stopped by the request guard.
+TEST(MailViewGuard, RefusesEveryRequestButTheShownFile) {
+  SharedServers& servers = Servers();
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("sayfa.html"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  const QByteArray base = "http://127.0.0.1:" + QByteArray::number(servers.tracker.serverPort());
+  file.write("<p>metin</p><img src=\"" + base + "/a.gif\"><iframe src=\"" + base +
+             "/b\"></iframe><link rel=stylesheet href=\"" + base + "/c.css\">");
+  file.close();
+  MailView view(nullptr);
+  view.settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+  view.settings()->setAttribute(QWebEngineSettings::AutoLoadImages, true);
+  bool loaded = false;
+  QObject::connect(&view, &QWebEngineView::loadFinished, [&] { loaded = true; });
+  view.Show(QUrl::fromLocalFile(path));
+  ASSERT_TRUE(WaitUntil([&] { return loaded; }));
+  QTest::qWait(300);
+  EXPECT_GE(view.guard().blocked(), 2);
+  EXPECT_EQ(servers.trackerConnections, 0);
 }
 
 }  // namespace
