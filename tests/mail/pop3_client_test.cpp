@@ -4,6 +4,7 @@
 // misbehaves on purpose.
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTcpServer>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -225,6 +226,21 @@ TEST(Pop3Misbehaving, RefusedStlsSendsNoCredentials) {
   EXPECT_TRUE(server.Received("STLS"));
   EXPECT_FALSE(server.Received("user"));
   EXPECT_FALSE(server.Received("pass"));
+}
+
+TEST(Pop3Misbehaving, NobodyListeningIsAFailedConnection) {
+  QTcpServer closed;
+  ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
+  MailAccount account;
+  account.user = "u";
+  account.password = "p";
+  account.pop3Server = "127.0.0.1";
+  account.pop3Port = closed.serverPort();
+  closed.close();
+  Fetch fetch(account);
+  ASSERT_TRUE(fetch.recorder.end);
+  EXPECT_EQ(fetch.recorder.end->outcome, FetchOutcome::ConnectFailed);
+  EXPECT_EQ(fetch.recorder.events, (std::vector<std::string>{"finished"}));
 }
 
 TEST(Pop3Misbehaving, SilenceLimitIsThirtySeconds) {
