@@ -237,9 +237,9 @@ void ReceiveMail::ShowSelectedMail() {
   const QString path = QDir(MailFolderPath()).absoluteFilePath(QStringLiteral("tmp.html"));
   QSaveFile file(path);
   if (file.open(QIODevice::WriteOnly) && file.write(mail.pageHtml.toUtf8()) >= 0 && file.commit()) {
-    static int shown = 0;
+    // A new address each time, so that the same file is loaded afresh.
     QUrl url = QUrl::fromLocalFile(path);
-    url.setQuery(QStringLiteral("posta=%1").arg(++shown));
+    url.setQuery(QStringLiteral("posta=%1").arg(++m_nShown));
     Browser().Show(url);
   }
 }

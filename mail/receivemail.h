@@ -83,6 +83,7 @@ class ReceiveMail : public CToolView, public Pop3Listener {
   QString m_strMailText;
   std::unique_ptr<QPrinter> m_pPrinter;
   int m_nParses = 0;
+  int m_nShown = 0;
 };
 
 }  // namespace lirvan
