@@ -9,9 +9,9 @@
 #include <random>
 #include <string>
 
-#include "speech/units/char_class.h"
 #include "platform/cp1254.h"
 #include "platform/trace.h"
+#include "speech/units/char_class.h"
 
 namespace lirvan {
 namespace {
