@@ -15,10 +15,10 @@ class Discard final : public TokenSink {
 };
 
 void BM_FrontEndThroughput(benchmark::State& state) {
-  bench::EnterVoiceHome();
-  const UnitIndex index(kIndexPath);
+  const std::filesystem::path home = bench::VoiceHome();
+  const UnitIndex index(IndexFile(home));
   Discard sink;
-  TextFrontEnd frontEnd(sink, index);
+  TextFrontEnd frontEnd(sink, index, home);
   const std::string text = bench::TurkishText(4 << 20);
   for (auto _ : state) {
     frontEnd.SetText(text);

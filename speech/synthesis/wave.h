@@ -26,6 +26,7 @@ class Wave {
   const std::uint8_t* data() const { return data_.empty() ? nullptr : data_.data(); }
   std::size_t length() const { return data_.size(); }
   std::span<const std::uint8_t> bytes() const { return data_; }
+  std::span<std::uint8_t> mutableBytes() { return data_; }
 
   int headMark = 0;
   int tailMark = 0;
