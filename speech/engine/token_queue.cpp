@@ -65,11 +65,6 @@ void TokenQueue::SetProducing(bool on) {
   changed_.notify_all();
 }
 
-bool TokenQueue::Producing() const {
-  std::lock_guard lock(mutex_);
-  return producing_;
-}
-
 int TokenQueue::Count() const {
   std::lock_guard lock(mutex_);
   return count_;

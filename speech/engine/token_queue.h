@@ -34,7 +34,6 @@ class TokenQueue {
   void Clear();
 
   void SetProducing(bool on);
-  bool Producing() const;
   int Count() const;
 
  private:

@@ -11,7 +11,6 @@ namespace lirvan {
 class Wave {
  public:
   void Clear();  // no bytes, both marks 0
-  void Free() { Clear(); }
   void Set(std::vector<std::uint8_t> buffer);
   // Appends the other wave's bytes. When this wave's tailMark and the
   // other's headMark are both set, the end of this wave is cut first
