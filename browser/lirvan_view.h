@@ -9,18 +9,19 @@ class QTextBrowser;
 
 namespace lirvan {
 
-class CLirvanApp;
+class Speaker;
+class ToolHost;
 
 class CLirvanView : public CToolView {
   Q_OBJECT
 
  public:
-  explicit CLirvanView(CLirvanApp& app);
+  explicit CLirvanView(ToolHost& host);
 
-  bool OnCommand(int command) override;
+  bool OnCommand(Command command) override;
 
  private:
-  CLirvanApp& m_pApp;
+  Speaker& m_speaker;
   QTextBrowser* m_page = nullptr;
   std::string m_strPageName;  // CP1254: what the focus announces
 };

@@ -4,28 +4,45 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <exception>
+#include <utility>
 
 #include "calculator/evaluator/result_format.h"
-#include "shell/lirvan_app.h"
+#include "shell/speaker.h"
 #include "shell/owned.h"
 #include "shell/text.h"
 #include "shell/view_helpers.h"
 
 namespace lirvan {
 
-CCalculator::CCalculator(CLirvanApp& app, QWidget* parent) : QDialog(parent), m_pApp(app) {
+CCalculator::CCalculator(Speaker& speaker, QWidget* parent)
+    : QDialog(parent), m_speaker(speaker) {
   setWindowTitle(QStringLiteral("Hesap Makinesi"));
   auto* layout = MakeOwnedByParent<QVBoxLayout>(this);
   m_edit = MakeOwnedByParent<QLineEdit>(this);
   m_edit->setObjectName(QStringLiteral("calculatorEdit"));
   m_edit->setMinimumWidth(460);
   layout->addWidget(m_edit);
-  OnFocusIn(m_edit, [this] { m_pApp.Speak(Cp("Hesap makinesi açıldı")); });
+  OnFocusIn(m_edit, [this] { m_speaker.Speak(Cp("Hesap makinesi açıldı")); });
   connect(m_edit, &QLineEdit::textChanged, this, &CCalculator::OnTextChanged);
 }
 
 void CCalculator::OnTextChanged(const QString& text) {
-  if (m_bEcho && !text.isEmpty()) m_pApp.SpeakCharacter(LastCp1254Character(text));
+  const QString previous = std::exchange(m_previous, text);
+  if (!m_bEcho) return;
+  if (text.size() >= previous.size()) {
+    if (!text.isEmpty()) m_speaker.SpeakCharacter(LastCp1254Character(text));
+    return;
+  }
+  // A deletion names what went, and an emptied field says so.
+  qsizetype common = 0;
+  while (common < text.size() && text[common] == previous[common]) ++common;
+  const QString deleted = previous.mid(common, previous.size() - text.size());
+  if (deleted.size() == 1) {
+    m_speaker.SpeakCharacter(LastCp1254Character(deleted));
+  } else {
+    m_speaker.SpeakAndWait(Plain(ToCp1254(deleted)));
+  }
+  if (text.isEmpty()) m_speaker.Speak(Cp("boş"));
 }
 
 void CCalculator::Evaluate() {
@@ -36,11 +53,11 @@ void CCalculator::Evaluate() {
     m_bEcho = false;
     m_edit->selectAll();
     m_edit->insert(result);
-    m_pApp.Speak(ToCp1254(result));
+    m_speaker.Speak(ToCp1254(result));
     m_bEcho = true;
   } catch (const std::exception&) {
     m_bEcho = true;
-    m_pApp.Speak(Cp(eval::kUndefinedOperationUtf8));
+    m_speaker.Speak(Cp(eval::kUndefinedOperationUtf8));
   }
 }
 

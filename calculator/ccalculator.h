@@ -10,13 +10,13 @@ class QLineEdit;
 
 namespace lirvan {
 
-class CLirvanApp;
+class Speaker;
 
 class CCalculator : public QDialog {
   Q_OBJECT
 
  public:
-  CCalculator(CLirvanApp& app, QWidget* parent = nullptr);
+  CCalculator(Speaker& speaker, QWidget* parent = nullptr);
 
   QLineEdit* edit() const { return m_edit; }
   // What Enter does.
@@ -30,8 +30,9 @@ class CCalculator : public QDialog {
 
   QLineEdit* m_edit = nullptr;
   bool m_bEcho = true;  // false only while the result is written
+  QString m_previous;   // the text before the last change, to name a deletion
   eval::ExpressionParser m_parser;
-  CLirvanApp& m_pApp;
+  Speaker& m_speaker;
 };
 
 }  // namespace lirvan

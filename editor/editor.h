@@ -7,19 +7,21 @@ class QPlainTextEdit;
 
 namespace lirvan {
 
-class CLirvanApp;
+class Speaker;
+class ToolHost;
 
 class Editor : public CToolView {
   Q_OBJECT
 
  public:
-  explicit Editor(CLirvanApp& app);
+  explicit Editor(ToolHost& host);
 
-  bool OnCommand(int command) override;
+  bool OnCommand(Command command) override;
   QPlainTextEdit* textControl() const { return m_richText; }
 
  private:
-  CLirvanApp& m_pApp;
+  ToolHost& m_host;
+  Speaker& m_speaker;
   QPlainTextEdit* m_richText = nullptr;
 };
 

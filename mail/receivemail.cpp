@@ -4,15 +4,16 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "shell/lirvan_app.h"
+#include "shell/speaker.h"
 #include "shell/owned.h"
 #include "shell/text.h"
+#include "shell/tool_host.h"
 #include "shell/view_helpers.h"
 
 namespace lirvan {
 
-ReceiveMail::ReceiveMail(CLirvanApp& app) : m_pApp(app) {
-  m_pApp.SpeakAndWait(Cp("Posta okuma açıldı"));
+ReceiveMail::ReceiveMail(ToolHost& host) : m_host(host), m_speaker(host.speaker()) {
+  m_speaker.SpeakAndWait(Cp("Posta okuma açıldı"));
   auto* layout = MakeOwnedByParent<QVBoxLayout>(this);
   m_list = MakeOwnedByParent<QListWidget>(this);
   m_list->setObjectName(QStringLiteral("mailList"));
@@ -21,13 +22,11 @@ ReceiveMail::ReceiveMail(CLirvanApp& app) : m_pApp(app) {
   layout->addWidget(m_list, 1);
   layout->addWidget(m_browser, 2);
   setFocusProxy(m_list);
-  OnFocusIn(m_list, [this] { m_pApp.Speak(Cp("Posta okuma")); });
+  OnFocusIn(m_list, [this] { m_speaker.Speak(Cp("Posta okuma")); });
 }
 
-ReceiveMail::~ReceiveMail() { m_pApp.m_bReceiveMailOpen = 0; }
-
-bool ReceiveMail::OnCommand(int command) {
-  return HandleSettingsCommand(m_pApp, this, command);
+bool ReceiveMail::OnCommand(Command command) {
+  return HandleSettingsCommand(m_host, this, command);
 }
 
 }  // namespace lirvan

@@ -1,7 +1,6 @@
 #pragma once
 // The mail reader's view: the list of fetched messages above the shown
-// message. One at a time: the view clears the application's flag when it
-// goes.
+// message. One at a time.
 #include "shell/tool_view.h"
 
 class QListWidget;
@@ -9,20 +8,21 @@ class QTextBrowser;
 
 namespace lirvan {
 
-class CLirvanApp;
+class Speaker;
+class ToolHost;
 
 class ReceiveMail : public CToolView {
   Q_OBJECT
 
  public:
-  explicit ReceiveMail(CLirvanApp& app);
-  ~ReceiveMail() override;
+  explicit ReceiveMail(ToolHost& host);
 
-  bool OnCommand(int command) override;
+  bool OnCommand(Command command) override;
   QListWidget* mailList() const { return m_list; }
 
  private:
-  CLirvanApp& m_pApp;
+  ToolHost& m_host;
+  Speaker& m_speaker;
   QListWidget* m_list = nullptr;       // one entry per fetched message
   QTextBrowser* m_browser = nullptr;   // the shown message
 };

@@ -4,10 +4,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include "shell/command_ids.h"
-#include "shell/lirvan_app.h"
+#include "shell/speaker.h"
 #include "shell/owned.h"
 #include "shell/text.h"
+#include "shell/tool_host.h"
 #include "shell/view_helpers.h"
 
 namespace lirvan {
@@ -18,7 +18,7 @@ constexpr int kFieldCount = 5;
 
 }  // namespace
 
-SendMail::SendMail(CLirvanApp& app) : m_pApp(app) {
+SendMail::SendMail(ToolHost& host) : m_host(host), m_speaker(host.speaker()) {
   auto* layout = MakeOwnedByParent<QFormLayout>(this);
   static constexpr std::array<const char*, 4> kLabels{"Kime", "Cc", "Bcc", "Konu"};
   for (std::size_t i = 0; i < m_fields.size(); ++i) {
@@ -28,27 +28,25 @@ SendMail::SendMail(CLirvanApp& app) : m_pApp(app) {
     const int index = static_cast<int>(i);
     OnFocusIn(edit, [this, index] { AnnounceField(index); });
     connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) {
-      if (!text.isEmpty()) m_pApp.SpeakCharacter(LastCp1254Character(text));
+      if (!text.isEmpty()) m_speaker.SpeakCharacter(LastCp1254Character(text));
     });
   }
-  OnFocusOut(m_fields[3], [this] { m_pApp.Speak(Cp("Posta içeriği")); });
+  OnFocusOut(m_fields[3], [this] { m_speaker.Speak(Cp("Posta içeriği")); });
   m_body = MakeOwnedByParent<QPlainTextEdit>(this);
   layout->addRow(m_body);
   setFocusProxy(m_fields[0]);
 }
 
-SendMail::~SendMail() { m_pApp.m_bSendMailOpen = 0; }
-
-bool SendMail::OnCommand(int command) {
+bool SendMail::OnCommand(Command command) {
   switch (command) {
-    case cmd::kReadNext:
+    case Command::ReadNext:
       MoveToNextField();
       return true;
-    case cmd::kStopReading:
-      m_pApp.StopSpeaking();
+    case Command::StopReading:
+      m_speaker.StopSpeaking();
       return true;
     default:
-      return HandleSettingsCommand(m_pApp, this, command);
+      return HandleSettingsCommand(m_host, this, command);
   }
 }
 
@@ -56,10 +54,10 @@ void SendMail::AnnounceField(int index) {
   static constexpr std::array<const char*, 4> kSentences{
       "Gönderilecek adres", "Göderilecek diğer adresler", "Gizli göderilecek adresler",
       "Posta konusu"};
-  if (index == 0) m_pApp.SpeakAndWait(Cp("Posta Gönderme açıldı"));
-  m_pApp.SpeakAndWait(Cp(kSentences[static_cast<std::size_t>(index)]));
+  if (index == 0) m_speaker.SpeakAndWait(Cp("Posta Gönderme açıldı"));
+  m_speaker.SpeakAndWait(Cp(kSentences[static_cast<std::size_t>(index)]));
   const QString text = m_fields[static_cast<std::size_t>(index)]->text();
-  if (!text.isEmpty()) m_pApp.SpeakAndWait(Cp("Şu anki değer ") + ToCp1254(text));
+  if (!text.isEmpty()) m_speaker.SpeakAndWait(Cp("Şu anki değer ") + ToCp1254(text));
 }
 
 void SendMail::MoveToNextField() {

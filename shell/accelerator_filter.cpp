@@ -41,7 +41,7 @@ bool AcceleratorFilter::eventFilter(QObject* watched, QEvent* event) {
     frame_.UpdateLockIndicators((key->nativeModifiers() & kX11LockMask) != 0,
                                 (key->nativeModifiers() & kX11NumLockMask) != 0);
   }
-  const std::optional<int> command = CommandForKey(key->key(), key->modifiers());
+  const std::optional<Command> command = CommandForKey(key->key(), key->modifiers());
   if (!command) return false;
   if (type == QEvent::ShortcutOverride) {
     // Accepting keeps the key from the shortcut map; the key press that

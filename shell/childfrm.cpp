@@ -1,5 +1,7 @@
 #include "shell/childfrm.h"
 
+#include <QCloseEvent>
+
 #include "shell/lirvan_doc.h"
 #include "shell/tool_view.h"
 
@@ -15,6 +17,14 @@ void CMdiChild::Attach(std::unique_ptr<CLirvanDoc> document, std::unique_ptr<CTo
   document_ = document.release();
   setWidget(view.get());
   view_ = view.release();
+}
+
+void CMdiChild::closeEvent(QCloseEvent* event) {
+  if (view_ != nullptr && !view_->QueryClose()) {
+    event->ignore();
+    return;
+  }
+  QMdiSubWindow::closeEvent(event);
 }
 
 }  // namespace lirvan

@@ -21,6 +21,10 @@ class CMdiChild : public QMdiSubWindow {
   // Both become children of this window.
   void Attach(std::unique_ptr<CLirvanDoc> document, std::unique_ptr<CToolView> view);
 
+ protected:
+  // The view may refuse, keeping unsaved work.
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   int templateIndex_;
   CLirvanDoc* document_ = nullptr;

@@ -5,14 +5,14 @@
 #include <QFileSystemModel>
 #include <fstream>
 
-#include "shell/lirvan_app.h"
+#include "shell/speaker.h"
 #include "shell/text.h"
 
 namespace lirvan {
 
-FileChooserDialog::FileChooserDialog(CLirvanApp& app, QWidget* owner, Mode mode,
+FileChooserDialog::FileChooserDialog(Speaker& speaker, QWidget* owner, Mode mode,
                                      const QString& filter)
-    : QFileDialog(owner), app_(app), saveMode_(mode == Mode::Save) {
+    : QFileDialog(owner), speaker_(speaker), saveMode_(mode == Mode::Save) {
   setOption(QFileDialog::DontUseNativeDialog);
   // Any name may be typed, so that an unreadable one is refused aloud
   // rather than by a silently disabled button.
@@ -45,13 +45,13 @@ void FileChooserDialog::OnSelectionChanged(const QString& path) {
   if (current == lastPath_) return;
   const std::string name = ToCp1254(QFileInfo(path).fileName());
   if (name != lastName_) {
-    app_.SpeakAndWait(Cp("Dosya"));
-    app_.SpeakAndWait(name);
+    speaker_.SpeakAndWait(Cp("Dosya"));
+    speaker_.SpeakAndWait(Plain(name));
     lastPath_ = current;
     lastName_ = name;
   } else {
-    app_.SpeakAndWait(Cp("Klasör"));
-    app_.SpeakAndWait(LastComponent(current));
+    speaker_.SpeakAndWait(Cp("Klasör"));
+    speaker_.SpeakAndWait(Plain(LastComponent(current)));
   }
 }
 
@@ -59,8 +59,21 @@ void FileChooserDialog::OnFolderChanged(const QString& folder) {
   const QString absolute = QDir(folder).absolutePath();
   if (absolute == lastFolder_) return;
   lastFolder_ = absolute;
-  app_.SpeakAndWait(Cp("Klasör"));
-  app_.SpeakAndWait(LastComponent(ToCp1254(absolute)));
+  SpeakFolder(absolute);
+}
+
+void FileChooserDialog::SpeakFolder(const QString& absolute) {
+  speaker_.SpeakAndWait(Cp("Klasör"));
+  speaker_.SpeakAndWait(Plain(LastComponent(ToCp1254(absolute))));
+}
+
+void FileChooserDialog::showEvent(QShowEvent* event) {
+  QFileDialog::showEvent(event);
+  // The folder it opens in is the first thing the user needs to know.
+  if (!announced_) {
+    announced_ = true;
+    SpeakFolder(lastFolder_);
+  }
 }
 
 void FileChooserDialog::accept() {
@@ -75,7 +88,7 @@ void FileChooserDialog::accept() {
     QFileDialog::accept();
     return;
   }
-  app_.SpeakAndWait(Cp("Geçersiz dosya ismi"));
+  speaker_.SpeakAndWait(Cp("Geçersiz dosya ismi"));
 }
 
 }  // namespace lirvan

@@ -7,10 +7,11 @@
 #include <stdexcept>
 
 #include "shell/about_dialog.h"
-#include "shell/command_ids.h"
 #include "shell/date_time.h"
 #include "shell/mainfrm.h"
 #include "shell/settings.h"
+#include "shell/settings_dialog.h"
+#include "shell/spoken_list_dialog.h"
 #include "shell/text.h"
 #include "speech/engine/speech_engine.h"
 
@@ -28,7 +29,7 @@ void Remove(std::string& text, char ch) { std::erase(text, ch); }
 
 }  // namespace
 
-CLirvanApp::CLirvanApp(const AppOptions& options)
+CLirvanApp::CLirvanApp(const AppOptions& options, ToolRegistry tools)
     : log_(options.speechLogPath.empty() ? SpeechLog() : SpeechLog(options.speechLogPath)) {
   if (!options.speechLogPath.empty() && !log_.IsOpen()) {
     throw std::runtime_error("cannot open the speech log " + options.speechLogPath);
@@ -36,7 +37,8 @@ CLirvanApp::CLirvanApp(const AppOptions& options)
   m_pEngine = std::make_unique<SpeechEngine>(
       EngineOptions{.audio = options.audio, .recordingSeconds = kRecordingSeconds,
                     .useThreads = true});
-  templates_ = MakeDocTemplates();
+  for (ToolDescriptor& tool : tools.templates) templates_.push_back({std::move(tool)});
+  dialogTools_ = std::move(tools.dialogs);
   g_app = this;
 }
 
@@ -66,28 +68,38 @@ bool CLirvanApp::InitInstance() {
   m_bEchoCharacters = settings.echoCharacters;
   m_bReadPunctuation = settings.readPunctuation;
   SetPunctuationReading(m_bReadPunctuation);
-  if (m_bReadGreeting == 1) Speak(GreetingText());
+  // Without the greeting the user still hears that the program is there.
+  Speak(m_bReadGreeting == 1 ? GreetingText() : Cp("Lirvan hazır"));
   return true;
 }
 
-void CLirvanApp::Speak(std::string text) {
-  Remove(text, '\n');
-  Remove(text, '\r');
-  log_.Write("Speak", text);
-  m_pEngine->Speak(text);
+void CLirvanApp::Speak(SpeechText text) {
+  for (SpeechSegment& segment : text.segments()) {
+    Remove(segment.text, '\n');
+    Remove(segment.text, '\r');
+  }
+  const std::string joined = text.Joined();
+  log_.Write("Speak", joined);
+  if (recording_) history_.Add(joined);
+  m_pEngine->Speak(joined);
 }
 
-void CLirvanApp::SpeakAndWait(std::string text) {
-  std::replace(text.begin(), text.end(), '\n', ' ');
-  Remove(text, '\r');
-  log_.Write("SpeakAndWait", text);
-  m_pEngine->SpeakAndWait(text);
+void CLirvanApp::SpeakAndWait(SpeechText text) {
+  for (SpeechSegment& segment : text.segments()) {
+    std::replace(segment.text.begin(), segment.text.end(), '\n', ' ');
+    Remove(segment.text, '\r');
+  }
+  const std::string joined = text.Joined();
+  log_.Write("SpeakAndWait", joined);
+  if (recording_) history_.Add(joined);
+  m_pEngine->SpeakAndWait(joined);
 }
 
 void CLirvanApp::SpeakDirect(std::string text) {
   Remove(text, '\n');
   Remove(text, '\r');
   log_.Write("SpeakDirect", text);
+  if (recording_) history_.Add(text);
   m_pEngine->SpeakDirect(text);
 }
 
@@ -114,29 +126,75 @@ void CLirvanApp::SetPunctuationReading(int flag) {
 
 int CLirvanApp::IsPunctuationReading() const { return m_pEngine->IsPunctuationReading() ? 1 : 0; }
 
-bool CLirvanApp::OnCommand(int command) {
+void CLirvanApp::RunSettingsDialog(QWidget* parent) {
+  SettingsDialog dialog(*this, parent);
+  dialog.exec();
+}
+
+unsigned char* CLirvanApp::OpenFlag(int templateIndex) {
+  switch (templateIndex) {
+    case kComposerTemplate:
+      return &m_bSendMailOpen;
+    case kReaderTemplate:
+      return &m_bReceiveMailOpen;
+    default:
+      return nullptr;
+  }
+}
+
+bool CLirvanApp::OnCommand(Command command) {
   switch (command) {
-    case cmd::kAbout:
+    case Command::About:
       RunAboutBox();
       return true;
-    case cmd::kStopReading:
+    case Command::StopReading:
       StopSpeaking();
       return true;
-    case cmd::kPrintSetup: {
+    case Command::PrintSetup: {
       QPrinter printer;
       QPageSetupDialog dialog(&printer, m_pMainFrame.get());
       dialog.exec();
       return true;
     }
-    case cmd::kDateTime:
+    case Command::RepeatLast:
+      RepeatLast();
+      return true;
+    case Command::SpeechHistory:
+      ShowSpeechHistory();
+      return true;
+    case Command::DateTime:
       AnnounceDateTime();
       return true;
-    case cmd::kExit:
+    case Command::Exit:
       if (m_pMainFrame) m_pMainFrame->close();
       return true;
     default:
       return false;
   }
+}
+
+void CLirvanApp::SpeakUnrecorded(SpeechText text) {
+  recording_ = false;
+  Speak(std::move(text));
+  recording_ = true;
+}
+
+void CLirvanApp::RepeatLast() {
+  const std::optional<std::string> last = history_.Last();
+  SpeakUnrecorded(last ? Plain(*last) : SpeechText(Cp("Henüz bir şey söylenmedi")));
+}
+
+void CLirvanApp::ShowSpeechHistory() {
+  std::vector<QString> lines;
+  for (const std::string& entry : history_.NewestFirst()) lines.push_back(FromCp1254(entry));
+  SpokenListDialog dialog([this](const std::string& line) { SpeakUnrecorded(Plain(line)); },
+                          QStringLiteral("Konuşma geçmişi"), lines, m_pMainFrame.get());
+  dialog.SetOpeningSentence([this, count = lines.size()] {
+    recording_ = false;
+    SpeakAndWait(Cp("Konuşma geçmişi, ") + std::to_string(count) + Cp(" ileti"));
+    recording_ = true;
+  });
+  dialog.exec();
 }
 
 void CLirvanApp::AnnounceDateTime() { Speak(DateTimeSentenceNow()); }

@@ -10,20 +10,24 @@
 
 #include "shell/app_options.h"
 #include "shell/doc_templates.h"
+#include "shell/speaker.h"
+#include "shell/speech_history.h"
 #include "shell/speech_log.h"
+#include "shell/tool_host.h"
+#include "shell/tool_registry.h"
 
 namespace lirvan {
 
 class CMainFrame;
 class SpeechEngine;
 
-class CLirvanApp : public QObject {
+class CLirvanApp : public QObject, public Speaker, public ToolHost {
   Q_OBJECT
 
  public:
-  // Builds the engine, which reads veriler/ under the working directory.
-  // A QApplication must exist.
-  explicit CLirvanApp(const AppOptions& options);
+  // Builds the engine on the voice under options.home. A QApplication must
+  // exist. The tools are those the program registers, in template order.
+  CLirvanApp(const AppOptions& options, ToolRegistry tools);
   ~CLirvanApp() override;
   CLirvanApp(const CLirvanApp&) = delete;
   CLirvanApp& operator=(const CLirvanApp&) = delete;
@@ -36,23 +40,35 @@ class CLirvanApp : public QObject {
   // cannot be made.
   bool InitInstance();
 
-  // The speak family; texts are CP1254 and taken by value.
-  void Speak(std::string text);
-  void SpeakAndWait(std::string text);
-  void SpeakDirect(std::string text);
-  void SpeakVerbatim(std::string text);
-  void SpeakCharacter(char ch);
-  void StopSpeaking();
-  void SetPunctuationReading(int flag);
-  int IsPunctuationReading() const;
+  // The speak family; texts are CP1254.
+  void Speak(SpeechText text) override;
+  void SpeakAndWait(SpeechText text) override;
+  void SpeakDirect(std::string text) override;
+  void SpeakVerbatim(std::string text) override;
+  void SpeakCharacter(char ch) override;
+  void StopSpeaking() override;
+  void SetPunctuationReading(int flag) override;
+  int IsPunctuationReading() const override;
+
+  // ToolHost.
+  Speaker& speaker() override { return *this; }
+  bool EchoCharacters() const override { return m_bEchoCharacters != 0; }
+  void RunSettingsDialog(QWidget* parent) override;
 
   // The last stop of a routed command.
-  bool OnCommand(int command);
+  bool OnCommand(Command command);
 
   void AnnounceDateTime();
   void RunAboutBox();
+  // The last message again, and the window listing the newest ones.
+  void RepeatLast();
+  void ShowSpeechHistory();
+  const SpeechHistory& History() const { return history_; }
 
   std::vector<CDocTemplate>& Templates() { return templates_; }
+  const std::vector<DialogTool>& DialogTools() const { return dialogTools_; }
+  // The flag that keeps a single-instance tool single, or null.
+  unsigned char* OpenFlag(int templateIndex);
   SpeechEngine& Engine() { return *m_pEngine; }
 
   // The spoken greeting, string 57669 (CP1254).
@@ -72,7 +88,13 @@ class CLirvanApp : public QObject {
   unsigned char m_bReadPunctuation = 0;
 
  private:
+  // Speaks without entering the history (what the history itself reads).
+  void SpeakUnrecorded(SpeechText text);
+
   std::vector<CDocTemplate> templates_;
+  std::vector<DialogTool> dialogTools_;
+  SpeechHistory history_;
+  bool recording_ = true;
 
  public:
   // Destroyed first: closing the frame closes every tool window.

@@ -1,44 +1,27 @@
 #include "shell/lirvan_doc.h"
 
-#include "shell/command_ids.h"
-#include "shell/doc_templates.h"
-#include "shell/lirvan_app.h"
 #include "shell/mainfrm.h"
-#include "shell/text.h"
+#include "shell/tool_registry.h"
 
 namespace lirvan {
 
-bool CLirvanDoc::OnCommand(int command) {
-  CMainFrame& frame = *app_.m_pMainFrame;
+bool CLirvanDoc::OnCommand(Command command) {
   switch (command) {
-    case cmd::kOpenBrowser:
-      frame.OpenNewDocument(kBrowserTemplate);
+    case Command::OpenBrowser:
+      frame_.OpenTool(kBrowserTemplate, true);
       return true;
-    case cmd::kOpenEditor:
-      frame.OpenNewDocument(kEditorTemplate);
+    case Command::OpenEditor:
+      frame_.OpenTool(kEditorTemplate, true);
       return true;
-    case cmd::kOpenComposer:
-      OpenOrActivate(app_.m_bSendMailOpen, kComposerTemplate, "Posta gönderme");
+    case Command::OpenComposer:
+      frame_.OpenTool(kComposerTemplate, true);
       return true;
-    case cmd::kOpenReader:
-      OpenOrActivate(app_.m_bReceiveMailOpen, kReaderTemplate, "Posta okuma");
+    case Command::OpenReader:
+      frame_.OpenTool(kReaderTemplate, true);
       return true;
     default:
       return false;
   }
-}
-
-void CLirvanDoc::OpenOrActivate(unsigned char& openFlag, int templateIndex,
-                                const char* messageUtf8) {
-  CMainFrame& frame = *app_.m_pMainFrame;
-  if (openFlag == 0) {
-    openFlag = 1;
-    frame.OpenNewDocument(templateIndex);
-    return;
-  }
-  // Found by its template rather than by the title "...1": after the tool
-  // was closed and opened again its title carries a higher number.
-  if (frame.ActivateToolWindow(templateIndex)) app_.Speak(Cp(messageUtf8));
 }
 
 }  // namespace lirvan

@@ -3,23 +3,22 @@
 // open-tool commands while a tool window is active.
 #include <QObject>
 
+#include "shell/commands.h"
+
 namespace lirvan {
 
-class CLirvanApp;
+class CMainFrame;
 
 class CLirvanDoc : public QObject {
   Q_OBJECT
 
  public:
-  explicit CLirvanDoc(CLirvanApp& app) : app_(app) {}
+  explicit CLirvanDoc(CMainFrame& frame) : frame_(frame) {}
 
-  bool OnCommand(int command);
+  bool OnCommand(Command command);
 
  private:
-  // The single-instance mail tools: open one, or bring the open one forward.
-  void OpenOrActivate(unsigned char& openFlag, int templateIndex, const char* messageUtf8);
-
-  CLirvanApp& app_;
+  CMainFrame& frame_;
 };
 
 }  // namespace lirvan

@@ -2,21 +2,22 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QStatusBar>
 
-#include "calculator/ccalculator.h"
 #include "shell/accelerator_filter.h"
 #include "shell/childfrm.h"
-#include "shell/command_ids.h"
 #include "shell/command_table.h"
-#include "shell/doc_templates.h"
 #include "shell/lirvan_app.h"
 #include "shell/lirvan_doc.h"
+#include "shell/menutipper/menu_tip_manager.h"
 #include "shell/owned.h"
-#include "shell/settings_dialog.h"
+#include "shell/spoken_list_dialog.h"
+#include "shell/text.h"
 #include "shell/tool_view.h"
+#include "shell/view_helpers.h"
 
 namespace lirvan {
 
@@ -37,6 +38,10 @@ QLabel* MakeIndicator(QStatusBar* bar) {
 }  // namespace
 
 CMainFrame::CMainFrame(CLirvanApp& app) : app_(app) {
+  // Watching the menus before they exist, as the tips are hooked before
+  // the frame's own creation goes on.
+  menuTips_ = MakeOwnedByParent<MenuTipManager>(*this, app_.speaker());
+  menuTips_->Watch(menuBar());
   mdi_ = MakeOwnedByParent<QMdiArea>(this);
   setCentralWidget(mdi_);
   connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::OnChildActivated);
@@ -46,7 +51,8 @@ CMainFrame::CMainFrame(CLirvanApp& app) : app_(app) {
   numIndicator_ = MakeIndicator(bar);
   scrollIndicator_ = MakeIndicator(bar);
 
-  BuildMenus(cmd::kMenuMain);
+  BuildMenus();
+  ShowMenus(MenuId::Main);
   UpdateTitle();
   resize(800, 600);
   accelerators_ = std::make_unique<AcceleratorFilter>(*this);
@@ -60,7 +66,7 @@ CMainFrame::~CMainFrame() {
   disconnect(mdi_, nullptr, this, nullptr);
 }
 
-bool CMainFrame::RouteCommand(int command) {
+bool CMainFrame::RouteCommand(Command command) {
   if (CMdiChild* child = ActiveChild()) {
     if (child->view() && child->view()->OnCommand(command)) return true;
     if (child->document() && child->document()->OnCommand(command)) return true;
@@ -69,69 +75,87 @@ bool CMainFrame::RouteCommand(int command) {
   return app_.OnCommand(command);
 }
 
-bool CMainFrame::OnCommand(int command) {
+bool CMainFrame::OnCommand(Command command) {
   switch (command) {
-    case cmd::kOpenBrowser:
-    case cmd::kGeneralHelp:
-      OpenNewDocument(kBrowserTemplate);
+    case Command::OpenBrowser:
+    case Command::GeneralHelp:
+      OpenTool(kBrowserTemplate, false);
       return true;
-    case cmd::kOpenEditor:
-      OpenNewDocument(kEditorTemplate);
+    case Command::OpenEditor:
+      OpenTool(kEditorTemplate, false);
       return true;
-    case cmd::kOpenComposer:
-      if (app_.m_bSendMailOpen == 0) {
-        app_.m_bSendMailOpen = 1;
-        OpenNewDocument(kComposerTemplate);
-      }
+    case Command::OpenComposer:
+      OpenTool(kComposerTemplate, false);
       return true;
-    case cmd::kOpenReader:
-      if (app_.m_bReceiveMailOpen == 0) {
-        app_.m_bReceiveMailOpen = 1;
-        OpenNewDocument(kReaderTemplate);
-      }
+    case Command::OpenReader:
+      OpenTool(kReaderTemplate, false);
       return true;
-    case cmd::kSettings: {
-      SettingsDialog dialog(app_, this);
-      dialog.exec();
+    case Command::Settings:
+      app_.RunSettingsDialog(this);
       return true;
-    }
-    case cmd::kCalculator: {
-      CCalculator dialog(app_, this);
-      dialog.exec();
+    case Command::Punctuation:
+      TogglePunctuation(app_, this, "noktalama okuma acik", "noktalama okuma kapali");
       return true;
-    }
+    case Command::WindowList:
+      ShowWindowList();
+      return true;
     default:
-      return false;
+      break;
   }
+  for (const DialogTool& dialog : app_.DialogTools()) {
+    if (dialog.command == command) {
+      dialog.run(app_, this);
+      return true;
+    }
+  }
+  return false;
+}
+
+void CMainFrame::OpenTool(int templateIndex, bool fromDocument) {
+  const CDocTemplate& docTemplate = app_.Templates().at(static_cast<std::size_t>(templateIndex));
+  if (docTemplate.tool.singleInstance) {
+    // Found by its template rather than by the title "...1": after the tool
+    // was closed and opened again its title carries a higher number.
+    if (CMdiChild* open = FindToolWindow(templateIndex)) {
+      if (fromDocument) {
+        mdi_->setActiveSubWindow(open);
+        app_.Speak(docTemplate.tool.activatedMessage);
+      }
+      return;
+    }
+  }
+  OpenNewDocument(templateIndex);
 }
 
 CMdiChild* CMainFrame::OpenNewDocument(int templateIndex) {
   CDocTemplate& docTemplate = app_.Templates().at(static_cast<std::size_t>(templateIndex));
-  std::unique_ptr<CMdiChild> frame = docTemplate.browserFrame
+  std::unique_ptr<CMdiChild> frame = docTemplate.tool.browserFrame
                                          ? std::make_unique<CChildFrame>(templateIndex)
                                          : std::make_unique<CMdiChild>(templateIndex);
   mdi_->addSubWindow(frame.get());
   CMdiChild* child = frame.release();  // the area owns it now
   child->setWindowTitle(docTemplate.NextUntitledTitle());
+  if (unsigned char* flag = app_.OpenFlag(templateIndex)) {
+    *flag = 1;
+    // Cleared when the window goes, however it was closed.
+    connect(child, &QObject::destroyed, &app_, [flag] { *flag = 0; });
+  }
   // The view speaks as it is made (the mail reader does), so it comes after
   // the window that will hold it.
-  child->Attach(std::make_unique<CLirvanDoc>(app_), docTemplate.makeView(app_));
+  child->Attach(std::make_unique<CLirvanDoc>(*this), docTemplate.tool.makeView(app_));
   child->show();
   mdi_->setActiveSubWindow(child);
   child->widget()->setFocus(Qt::OtherFocusReason);
   return child;
 }
 
-bool CMainFrame::ActivateToolWindow(int templateIndex) {
+CMdiChild* CMainFrame::FindToolWindow(int templateIndex) const {
   const QList<QMdiSubWindow*> windows = mdi_->subWindowList(QMdiArea::StackingOrder);
   for (QMdiSubWindow* window : windows) {
     auto* child = qobject_cast<CMdiChild*>(window);
-    if (child && child->templateIndex() == templateIndex) {
-      mdi_->setActiveSubWindow(child);
-      return true;
-    }
+    if (child && child->templateIndex() == templateIndex) return child;
   }
-  return false;
+  return nullptr;
 }
 
 CMdiChild* CMainFrame::ActiveChild() const {
@@ -144,38 +168,110 @@ void CMainFrame::UpdateLockIndicators(bool capsLock, bool numLock) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  mdi_->closeAllSubWindows();
+  // Each window's view may keep unsaved work and refuse; then the program
+  // stays open. The windows that get the focus as others close keep quiet.
+  closing_ = true;
+  SetClosingQuietly(this, true);
+  for (QMdiSubWindow* window : mdi_->subWindowList()) {
+    if (!window->close()) {
+      SetClosingQuietly(this, false);
+      closing_ = false;
+      event->ignore();
+      return;
+    }
+  }
+  app_.SpeakAndWait(Cp("Hoşça kalın"));
   event->accept();
 }
 
+bool CMainFrame::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) {
+    // Coming back from a dialog or another program to an empty desktop
+    // would otherwise be silent.
+    if (activatedBefore_ && !closing_ && mdi_->subWindowList().isEmpty()) SayNoToolIsOpen();
+    activatedBefore_ = true;
+  }
+  return QMainWindow::event(event);
+}
+
+void CMainFrame::SayNoToolIsOpen() { app_.Speak(Cp("Lirvan, açık araç yok")); }
+
+void CMainFrame::ShowWindowList() {
+  const QList<QMdiSubWindow*> windows = mdi_->subWindowList(QMdiArea::CreationOrder);
+  if (windows.isEmpty()) {
+    app_.Speak(Cp("Açık pencere yok"));
+    return;
+  }
+  std::vector<QString> titles;
+  for (QMdiSubWindow* window : windows) titles.push_back(window->windowTitle());
+  SpokenListDialog dialog([this](const std::string& line) { app_.Speak(Plain(line)); },
+                          QStringLiteral("Açık pencereler"), titles, this);
+  const int current = static_cast<int>(windows.indexOf(mdi_->currentSubWindow()));
+  dialog.SetOpeningSentence([this, count = titles.size()] {
+    app_.SpeakAndWait(Cp("Açık pencereler, ") + std::to_string(count) + Cp(" pencere"));
+  });
+  if (current >= 0) dialog.list()->setCurrentRow(current);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const int chosen = dialog.chosenRow();
+  if (chosen >= 0 && chosen < windows.size() && mdi_->subWindowList().contains(windows[chosen])) {
+    mdi_->setActiveSubWindow(windows[chosen]);
+  }
+}
+
 void CMainFrame::OnChildActivated(QMdiSubWindow* window) {
+  // The last tool window closed: the user is back on the empty desktop.
+  if (window == nullptr && !closing_ && menuId_ != MenuId::Main &&
+      mdi_->subWindowList().isEmpty()) {
+    SayNoToolIsOpen();
+  }
   const auto* child = qobject_cast<CMdiChild*>(window);
   if (child == nullptr) child = ActiveChild();
-  const int menuId =
-      child ? app_.Templates().at(static_cast<std::size_t>(child->templateIndex())).resourceId
-            : cmd::kMenuMain;
-  BuildMenus(menuId);
+  const MenuId menu =
+      child ? app_.Templates().at(static_cast<std::size_t>(child->templateIndex())).tool.menu
+            : MenuId::Main;
+  ShowMenus(menu);
   UpdateTitle();
 }
 
-void CMainFrame::BuildMenus(int menuId) {
-  if (menuId == menuId_) return;
-  menuId_ = menuId;
-  QMenuBar* bar = menuBar();
-  bar->clear();
-  for (const MenuPopup& popup : MenuFor(menuId)) {
-    QMenu* menu = bar->addMenu(Utf8(popup.title));
-    for (const MenuItem& item : popup.items) {
-      if (item.command == 0) {
-        menu->addSeparator();
-        continue;
-      }
-      QAction* action = menu->addAction(Utf8(item.text));
-      action->setStatusTip(Utf8(CommandPrompt(item.command)));
-      const int command = item.command;
-      connect(action, &QAction::triggered, this, [this, command] { RouteCommand(command); });
+QAction* CMainFrame::ActionFor(Command command, std::string_view text) {
+  QAction*& action = actions_[{command, text}];
+  if (action == nullptr) {
+    action = MakeOwnedByParent<QAction>(Utf8(text), this);
+    action->setStatusTip(Utf8(CommandPrompt(command)));
+    action->setData(ToInt(command));
+    connect(action, &QAction::triggered, this, [this, command] { RouteCommand(command); });
+  }
+  return action;
+}
+
+QMenu* CMainFrame::BuildPopup(const MenuPopup& popup) {
+  QMenu*& menu = popups_[popup.title];
+  if (menu != nullptr) return menu;  // the same pop-up serves every tool that shows it
+  menu = MakeOwnedByParent<QMenu>(Utf8(popup.title), this);
+  menuTips_->Watch(menu);
+  for (const MenuItem& item : popup.items) {
+    if (item.command) {
+      menu->addAction(ActionFor(*item.command, item.text));
+    } else {
+      menu->addSeparator();
     }
   }
+  return menu;
+}
+
+void CMainFrame::BuildMenus() {
+  for (MenuId id : kAllMenus) {
+    std::vector<QMenu*>& bar = menuBars_[id];
+    for (const MenuPopup& popup : MenuFor(id)) bar.push_back(BuildPopup(popup));
+  }
+}
+
+void CMainFrame::ShowMenus(MenuId menu) {
+  if (menu == menuId_ && !menuBar()->actions().isEmpty()) return;
+  menuId_ = menu;
+  QMenuBar* bar = menuBar();
+  bar->clear();  // removes the pop-ups' entries; the pop-ups stay, owned here
+  for (QMenu* popup : menuBars_.at(menu)) bar->addMenu(popup);
 }
 
 void CMainFrame::UpdateTitle() {

@@ -3,26 +3,31 @@
 #include <QObject>
 #include <functional>
 
+#include "shell/commands.h"
+
 class QWidget;
 
 namespace lirvan {
 
-class CLirvanApp;
+class Speaker;
+class ToolHost;
 
-// Calls the handler each time the widget takes or loses the keyboard focus.
+// Calls the handler each time the widget takes or loses the keyboard focus,
+// except while its window is closing with the program (a window that closes
+// gives the focus to the next, which must not announce itself then).
 void OnFocusIn(QWidget* widget, std::function<void()> handler);
 void OnFocusOut(QWidget* widget, std::function<void()> handler);
 
-// The punctuation switch flipped, and its new state shown (not spoken) in a
-// message box with these texts (UTF-8).
-void TogglePunctuation(CLirvanApp& app, QWidget* parent, const char* onText,
-                       const char* offText);
+// Marks a window as closing (or not): its focus announcements stay silent.
+void SetClosingQuietly(QWidget* window, bool closing);
 
-// The program settings dialog, modal.
-void RunSettingsDialog(CLirvanApp& app, QWidget* parent);
+// The punctuation switch flipped, and its new state spoken and shown in a
+// message box with these texts (UTF-8).
+void TogglePunctuation(Speaker& speaker, QWidget* parent, const char* onText,
+                       const char* offText);
 
 // The settings (F2) and punctuation (Ctrl+M) commands as the editor and the
 // mail views handle them; false for any other command.
-bool HandleSettingsCommand(CLirvanApp& app, QWidget* parent, int command);
+bool HandleSettingsCommand(ToolHost& host, QWidget* parent, Command command);
 
 }  // namespace lirvan

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTextBrowser>
@@ -11,7 +12,7 @@
 #include "gui_support.h"
 #include "shell/about_dialog.h"
 #include "shell/childfrm.h"
-#include "shell/command_ids.h"
+#include "shell/commands.h"
 #include "shell/date_time.h"
 #include "shell/mainfrm.h"
 #include "shell/settings.h"
@@ -50,10 +51,11 @@ TEST(StartUp, WithoutSettingsFileGreetsEchoesNothingReadsPunctuation) {
   EXPECT_EQ(MenuTitles(desktop.frame()), (QStringList{"&Araçlar", "&Yardım"}));
 }
 
-TEST(StartUp, SettingsZeroOneZeroSilencesGreetingAndPunctuation) {
+TEST(StartUp, SettingsZeroOneZeroSaysOnlyThatItIsReady) {
   Desktop desktop("0 1 0\n");
   desktop.Start();
-  EXPECT_EQ(desktop.Log(), (std::vector<LogLine>{{"SetPunctuationReading", "0"}}));
+  EXPECT_EQ(desktop.Log(), (std::vector<LogLine>{{"SetPunctuationReading", "0"},
+                                                 {"Speak", "Lirvan hazır"}}));
   EXPECT_EQ(desktop.app().m_bEchoCharacters, 1);
   EXPECT_EQ(desktop.app().IsPunctuationReading(), 0);
 }
@@ -229,7 +231,7 @@ TEST(Accelerators, F1OpensABrowserWindowAsHelp) {
   desktop.Start();
   Press(Qt::Key_F1);
   EXPECT_EQ(Titles(desktop.frame()), QStringList{"Internet Gezgini1"});
-  EXPECT_EQ(desktop.frame().currentMenuId(), cmd::kMenuBrowser);
+  EXPECT_EQ(desktop.frame().currentMenuId(), MenuId::Browser);
 }
 
 TEST(Menus, FollowTheActiveToolAndRouteTheirItems) {
@@ -250,11 +252,38 @@ TEST(Menus, FollowTheActiveToolAndRouteTheirItems) {
   EXPECT_EQ(MenuTitles(desktop.frame()), (QStringList{"&Araçlar", "&Düzenle", "&Yardım"}));
 }
 
+TEST(Menus, SwitchingToolsBuildsNothingNew) {
+  Desktop desktop("0 0 1");
+  desktop.Start();
+  Press(Qt::Key_2, Qt::ControlModifier);
+  Press(Qt::Key_1, Qt::ControlModifier);
+  QMdiArea& area = *desktop.frame().mdiArea();
+  const QList<QMdiSubWindow*> windows = area.subWindowList();
+  ASSERT_EQ(windows.size(), 2);
+  auto count = [&] {
+    return std::pair{desktop.frame().findChildren<QMenu*>().size(),
+                     desktop.frame().findChildren<QAction*>().size()};
+  };
+  area.setActiveSubWindow(windows[0]);
+  ProcessEvents();
+  const auto afterFirst = count();
+  for (int i = 1; i <= 200; ++i) {
+    area.setActiveSubWindow(windows[i % 2]);
+    QCoreApplication::processEvents();
+  }
+  ProcessEvents();
+  EXPECT_EQ(count(), afterFirst);
+  EXPECT_EQ(MenuTitles(desktop.frame()), (QStringList{"&Araçlar", "&Düzenle", "&Yardım"}));
+  area.setActiveSubWindow(windows[1]);
+  ProcessEvents();
+  EXPECT_EQ(MenuTitles(desktop.frame()).size(), 6);
+}
+
 TEST(Commands, AboutBoxSpeaksTheCreditsAndStopsWhenClosed) {
   Desktop desktop("0 0 1");
   desktop.Start();
   desktop.Mark();
-  const bool shown = WithModal([&] { desktop.frame().RouteCommand(cmd::kAbout); },
+  const bool shown = WithModal([&] { desktop.frame().RouteCommand(Command::About); },
                                [](QWidget&) { Press(Qt::Key_Escape); });
   ASSERT_TRUE(shown);
   EXPECT_EQ(desktop.Since(),
@@ -266,7 +295,7 @@ TEST(Commands, ExitClosesEveryToolWindow) {
   desktop.Start();
   Press(Qt::Key_3, Qt::ControlModifier);
   Press(Qt::Key_4, Qt::ControlModifier);
-  desktop.frame().RouteCommand(cmd::kExit);
+  desktop.frame().RouteCommand(Command::Exit);
   ProcessEvents();
   EXPECT_FALSE(desktop.frame().isVisible());
   EXPECT_EQ(desktop.app().m_bSendMailOpen, 0);
@@ -278,9 +307,10 @@ TEST(Commands, UnhandledCommandsDoNothing) {
   desktop.Start();
   Press(Qt::Key_1, Qt::ControlModifier);
   desktop.Mark();
-  for (int command : {cmd::kUndo, cmd::kCut, cmd::kCopy, cmd::kPaste, cmd::kNothingCtrlI,
-                      cmd::kNothingShiftTab, cmd::kReadBetweenFinds}) {
-    EXPECT_FALSE(desktop.frame().RouteCommand(command)) << command;
+  for (Command command : {Command::Undo, Command::Cut, Command::Copy, Command::Paste,
+                          Command::NothingCtrlI, Command::NothingShiftTab,
+                          Command::ReadBetweenFinds}) {
+    EXPECT_FALSE(desktop.frame().RouteCommand(command)) << ToInt(command);
   }
   EXPECT_TRUE(desktop.Since().empty());
 }

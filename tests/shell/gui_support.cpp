@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
+#include "app/standard_tools.h"
 #include "shell/mainfrm.h"
 
 namespace lirvan::test {
@@ -80,7 +81,7 @@ void Desktop::Start() {
   options.home = home_;
   options.audio = AudioBackendKind::Null;
   options.speechLogPath = logPath_;
-  app_ = std::make_unique<CLirvanApp>(options);
+  app_ = std::make_unique<CLirvanApp>(options, StandardTools());
   ASSERT_TRUE(app_->InitInstance());
   app_->m_pMainFrame->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(app_->m_pMainFrame.get()));

@@ -1,5 +1,6 @@
 // veriler/ayarlar.dat as read at start-up and written by the dialog.
 #include <QTemporaryDir>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -62,6 +63,33 @@ TEST_F(SettingsFileTest, WritesThreeDigitsTwoBlanksAndTheLineEnd) {
   const ProgramSettings s = ReadSettings(Path());
   EXPECT_EQ((std::array{s.readGreeting, s.echoCharacters, s.readPunctuation}),
             (std::array<std::uint8_t, 3>{1, 1, 1}));
+}
+
+TEST_F(SettingsFileTest, LaterLinesSurviveEveryRewrite) {
+  Write("0 1 0\nhiz=150\nbilinmeyen=x\n");
+  const ProgramSettings read = ReadSettings(Path());
+  EXPECT_EQ(read.echoCharacters, 1);
+  EXPECT_EQ(read.Later("hiz"), "150");
+  EXPECT_EQ(read.Later("yok"), std::nullopt);
+  ASSERT_TRUE(WriteSettings(1, 1, 1, Path()));
+  EXPECT_EQ(Content(), "1 1 1\nhiz=150\nbilinmeyen=x\n");
+  ASSERT_TRUE(WriteLaterSetting("hiz", "200", Path()));
+  ASSERT_TRUE(WriteLaterSetting("noktalama", "bazi", Path()));
+  EXPECT_EQ(Content(), "1 1 1\nhiz=200\nbilinmeyen=x\nnoktalama=bazi\n");
+}
+
+TEST_F(SettingsFileTest, ALaterSettingAloneGetsTheDefaultFirstLine) {
+  ASSERT_TRUE(WriteLaterSetting("hiz", "120", Path()));
+  EXPECT_EQ(Content(), "1 0 1\nhiz=120\n");
+}
+
+TEST_F(SettingsFileTest, AFolderInPlaceOfTheFileGivesTheDefaults) {
+  std::filesystem::create_directory(Path());
+  const ProgramSettings s = ReadSettings(Path());
+  EXPECT_EQ((std::array{s.readGreeting, s.echoCharacters, s.readPunctuation}),
+            (std::array<std::uint8_t, 3>{1, 0, 1}));
+  EXPECT_FALSE(WriteSettings(0, 0, 0, Path()));
+  EXPECT_TRUE(std::filesystem::is_directory(Path()));
 }
 
 TEST_F(SettingsFileTest, UnwritableFileIsReportedNotThrown) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/standard_tools.h"
 #include "shell/app_options.h"
 #include "shell/lirvan_app.h"
 
@@ -34,7 +35,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    lirvan::CLirvanApp app(*parsed.options);
+    lirvan::CLirvanApp app(*parsed.options, lirvan::StandardTools());
     if (!app.InitInstance()) return 1;
     return QApplication::exec();
   } catch (const std::exception& error) {

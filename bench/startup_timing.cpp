@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/standard_tools.h"
 #include "shell/app_options.h"
 #include "shell/lirvan_app.h"
 #include "shell/mainfrm.h"
@@ -73,7 +74,7 @@ int main(int argc, char** argv) {
   std::vector<double> afterInit;
   for (int run = 0; run < runs; ++run) {
     const Clock::time_point start = run == 0 ? processStart : Clock::now();
-    lirvan::CLirvanApp app(options);
+    lirvan::CLirvanApp app(options, lirvan::StandardTools());
     const Clock::time_point beforeInit = Clock::now();
     app.InitInstance();
     const Clock::time_point initDone = Clock::now();

@@ -1,0 +1,22 @@
+#pragma once
+// What a tool may ask of the program: the speak family, the user's
+// settings and the dialogs every tool shares. The application object is the
+// one host; tests may give a view a host of their own.
+class QWidget;
+
+namespace lirvan {
+
+class Speaker;
+
+class ToolHost {
+ public:
+  virtual ~ToolHost() = default;
+
+  virtual Speaker& speaker() = 0;
+  // The editor's and composer's character echo setting.
+  virtual bool EchoCharacters() const = 0;
+  // The program settings dialog, modal over parent.
+  virtual void RunSettingsDialog(QWidget* parent) = 0;
+};
+
+}  // namespace lirvan
