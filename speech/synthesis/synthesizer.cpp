@@ -155,7 +155,9 @@ void Synthesizer::SpeakToken(const Token& token) {
   if (!AssembleUnits(token, totalWave)) totalWave.Clear();
   totalWave.Append(pauseWave_);
   Record(totalWave);
-  ApplyVolume(totalWave.mutableBytes(), format(), volume_.load());
+  if (const std::uint32_t volume = volume_.load(); volume != kFullVolume) {
+    ApplyVolume(totalWave.mutableBytes(), format(), volume);
+  }
   output_->Play(totalWave.bytes());
 }
 
