@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "frontend/speech_text.h"
 #include "frontend/text_front_end.h"
 #include "platform/cp1254.h"
 #include "platform/trace.h"
@@ -52,7 +53,7 @@ int PrintTokens(const std::filesystem::path& home, const std::string& text, bool
   PrintingSink sink;
   TextFrontEnd frontEnd(sink, index, home);
   frontEnd.SetReadPunctuation(punctuation);
-  frontEnd.SetText(Utf8ToCp1254(text));
+  frontEnd.SetText(SpeechTextFromUtf8(text));
   frontEnd.Run();
   std::cout.flush();
   return 0;
@@ -73,7 +74,7 @@ void SpeakInteractive(SpeechEngine& engine) {
     if (line.empty()) {
       engine.Stop();
     } else {
-      engine.Speak(Utf8ToCp1254(line));
+      engine.Speak(SpeechTextFromUtf8(line));
     }
   }
   engine.WaitUntilDone();
@@ -114,7 +115,7 @@ int main(int argc, char** argv) {
   } else if (options->interactive) {
     SpeakInteractive(engine);
   } else {
-    engine.SpeakAndWait(Utf8ToCp1254(text));
+    engine.SpeakAndWait(SpeechTextFromUtf8(text));
   }
   if (!options->wavPath.empty() && !engine.SaveRecording(options->wavPath)) {
     const std::string wav = std::filesystem::absolute(options->wavPath, ec).string();
