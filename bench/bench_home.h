@@ -1,9 +1,8 @@
 #pragma once
-// Benchmarks run inside the build's home folder, with the generated voice.
-#include <unistd.h>
-
+// Benchmarks use the build's home folder, with the generated voice.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -12,11 +11,12 @@
 
 namespace lirvan::bench {
 
-inline void EnterVoiceHome() {
-  if (chdir(LIRVAN_VOICE_HOME) != 0) {
+inline std::filesystem::path VoiceHome() {
+  if (!std::filesystem::is_directory(LIRVAN_VOICE_HOME)) {
     std::fprintf(stderr, "cannot enter %s\n", LIRVAN_VOICE_HOME);
     std::exit(1);
   }
+  return LIRVAN_VOICE_HOME;
 }
 
 // The Turkish prose of the tests, repeated to at least `bytes`, as CP1254.

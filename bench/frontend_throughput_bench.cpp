@@ -16,10 +16,10 @@ class Discard final : public TokenSink {
 };
 
 void BM_FrontEndThroughput(benchmark::State& state) {
-  bench::EnterVoiceHome();
-  const UnitIndex index(kIndexPath);
+  const std::filesystem::path home = bench::VoiceHome();
+  const UnitIndex index(IndexFile(home));
   Discard sink;
-  TextFrontEnd frontEnd(sink, index);
+  TextFrontEnd frontEnd(sink, index, home);
   const std::string text = bench::TurkishText(4 << 20);
   for (auto _ : state) {
     frontEnd.SetText(text);
@@ -32,10 +32,10 @@ BENCHMARK(BM_FrontEndThroughput)->Unit(benchmark::kMillisecond);
 // Text dense with what the reading steps take: dates, times, suffixes,
 // signs, numerals, initialisms, addresses.
 void BM_FrontEndReadingSteps(benchmark::State& state) {
-  bench::EnterVoiceHome();
-  const UnitIndex index(kIndexPath);
+  const std::filesystem::path home = bench::VoiceHome();
+  const UnitIndex index(IndexFile(home));
   Discard sink;
-  TextFrontEnd frontEnd(sink, index);
+  TextFrontEnd frontEnd(sink, index, home);
   const std::string once = Utf8ToCp1254(
       "08.12.2026 tarihinde saat 14:30'da Ankara'da %25 indirim, -5 derece, 3,5 kilo; "
       "XIV. yüzyıl, T.C. kimlik, www.ornek.com.tr ve ali@ornek.org adresi. ");

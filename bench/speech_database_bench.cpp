@@ -10,8 +10,7 @@ namespace lirvan {
 namespace {
 
 void BM_UnitLookup(benchmark::State& state) {
-  bench::EnterVoiceHome();
-  const UnitIndex index(kIndexPath);
+  const UnitIndex index(IndexFile(bench::VoiceHome()));
   const std::string names[] = {"a", "mer", "ha", "ba", "t\xFCrk", "yok", "zzz", "kral"};
   std::size_t i = 0;
   for (auto _ : state) {
@@ -22,28 +21,27 @@ BENCHMARK(BM_UnitLookup);
 
 // Index table plus sound loading, as the engine does at start-up.
 void BM_StartUp(benchmark::State& state) {
-  bench::EnterVoiceHome();
+  const std::filesystem::path home = bench::VoiceHome();
   for (auto _ : state) {
-    UnitIndex index(kIndexPath);
-    Synthesizer synth(index, {AudioBackendKind::Null, 0});
+    UnitIndex index(IndexFile(home));
+    Synthesizer synth(index, {AudioBackendKind::Null, 0, home});
     benchmark::DoNotOptimize(synth.dataSize());
   }
 }
 BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
 
 void BM_IndexLoading(benchmark::State& state) {
-  bench::EnterVoiceHome();
+  const std::filesystem::path home = bench::VoiceHome();
   for (auto _ : state) {
-    UnitIndex index(kIndexPath);
+    UnitIndex index(IndexFile(home));
     benchmark::DoNotOptimize(index.Has("a"));
   }
 }
 BENCHMARK(BM_IndexLoading)->Unit(benchmark::kMillisecond);
 
 void BM_TokenAssembly(benchmark::State& state) {
-  bench::EnterVoiceHome();
-  const UnitIndex index(kIndexPath);
-  Synthesizer synth(index, {AudioBackendKind::Null, 1});
+  const UnitIndex index(IndexFile(bench::VoiceHome()));
+  Synthesizer synth(index, {AudioBackendKind::Null, 1, bench::VoiceHome()});
   Token token;
   token.kind = TokenKind::Word;
   token.units = std::make_unique<UnitNode>("bil");
@@ -60,8 +58,7 @@ BENCHMARK(BM_TokenAssembly);
 
 // What copying the same bytes costs, for comparison with the assembly.
 void BM_CopyUnitBytes(benchmark::State& state) {
-  bench::EnterVoiceHome();
-  const UnitIndex index(kIndexPath);
+  const UnitIndex index(IndexFile(bench::VoiceHome()));
   std::size_t bytes = 0;
   for (const char* n : {"bil", "gi", "sa", "yar"}) bytes += static_cast<std::size_t>(index.Find(n)->size);
   std::vector<std::uint8_t> from(bytes, 1);

@@ -10,24 +10,51 @@
 
 #include "bench/bench_home.h"
 #include "speech/engine/speech_engine.h"
+#include "speech/synthesis/tts_sound.h"
 
 namespace lirvan {
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// The clocked device, telling how many tokens were handed to it and how
+// long the newest one lasts.
+class WatchedDevice final : public SoundOutput {
+ public:
+  void Open(const PcmFormat& format) override {
+    bytesPerSecond_ = format.BytesPerSecond();
+    device_.Open(format);
+  }
+  int Play(std::span<const std::uint8_t> sound) override {
+    lastSeconds_.store(static_cast<double>(sound.size()) / bytesPerSecond_);
+    started_.fetch_add(1);
+    return device_.Play(sound);
+  }
+  bool IsPlaying() const override { return device_.IsPlaying(); }
+  void WaitUntilIdle() const override { device_.WaitUntilIdle(); }
+  void Reset() override { device_.Reset(); }
+
+  int Started() const { return started_.load(); }
+  double LastSeconds() const { return lastSeconds_.load(); }
+
+ private:
+  TTSSound device_{AudioBackendKind::Clocked};
+  double bytesPerSecond_ = 1;
+  std::atomic<int> started_{0};
+  std::atomic<double> lastSeconds_{0};
+};
+
 const char* const kSentence = "Bug\xFCn hava \xE7ok g\xFCzel, d\xFC\xFE\xFCnd\xFC\xF0\xFCm\xFCzden de ho\xFE.";
 
 // From Speak to the first token's buffer handed to the device: the
 // recording grows just before the buffer is written.
 void BM_SpeakLatency(benchmark::State& state) {
-  bench::EnterVoiceHome();
-  SpeechEngine engine({AudioBackendKind::Null, 60, true});
+  SpeechEngine engine({AudioBackendKind::Null, 60, true, bench::VoiceHome()});
   for (auto _ : state) {
-    const std::size_t before = engine.synthesizer().RecordingLength();
+    const std::size_t before = engine.RecordingLength();
     const auto start = Clock::now();
     engine.Speak(kSentence);
-    while (engine.synthesizer().RecordingLength() == before) std::this_thread::yield();
+    while (engine.RecordingLength() == before) std::this_thread::yield();
     state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
     engine.Stop();
   }
@@ -49,7 +76,7 @@ double CpuSeconds() {
 // A long text to a WAVE file with the null device, and espeak-ng on the same
 // text; the counters give both times and the ratio.
 void BM_ThroughputAgainstEspeak(benchmark::State& state) {
-  bench::EnterVoiceHome();
+  const std::filesystem::path home = bench::VoiceHome();
   const std::string text = bench::TurkishText(64 << 10);
   std::ofstream("/tmp/lirvan-bench-text.txt", std::ios::binary) << Cp1254ToUtf8(text);
   double ours = 0;
@@ -57,9 +84,9 @@ void BM_ThroughputAgainstEspeak(benchmark::State& state) {
   for (auto _ : state) {
     auto start = Clock::now();
     {
-      SpeechEngine engine({AudioBackendKind::Null, 0, true});
+      SpeechEngine engine({AudioBackendKind::Null, 0, true, home});
       engine.SpeakAndWait(text);
-      engine.synthesizer().SaveRecording("/tmp/lirvan-bench-ours.wav");
+      engine.SaveRecording("/tmp/lirvan-bench-ours.wav");
     }
     ours = std::chrono::duration<double>(Clock::now() - start).count();
     start = Clock::now();
@@ -79,22 +106,18 @@ BENCHMARK(BM_ThroughputAgainstEspeak)->Iterations(1)->Unit(benchmark::kMilliseco
 // Stop right after a token has started: it waits for that token, so the
 // time beyond the token's own playing time is the stop's cost.
 void BM_StopAfterTokenStarts(benchmark::State& state) {
-  bench::EnterVoiceHome();
-  SpeechEngine engine({AudioBackendKind::Clocked, 60, true});
+  WatchedDevice device;
+  SpeechEngine engine({AudioBackendKind::Clocked, 60, true, bench::VoiceHome(), &device});
   double worstOverhead = 0;
   for (auto _ : state) {
+    const int before = device.Started();
     engine.Speak("merhaba merhaba merhaba merhaba merhaba");
-    const std::size_t before = engine.synthesizer().RecordingLength();
-    while (engine.synthesizer().RecordingLength() == before) {
+    while (device.Started() == before) {
     }
-    const std::size_t after = engine.synthesizer().RecordingLength();
     const auto start = Clock::now();
     engine.Stop();
     const double took = std::chrono::duration<double>(Clock::now() - start).count();
-    // The recorded bytes of the token are its sound, its pause and the extra pause.
-    const double pause = static_cast<double>(engine.synthesizer().pauseWave().length());
-    const double tokenSeconds = (static_cast<double>(after - before) - pause) / 44100.0;
-    worstOverhead = std::max(worstOverhead, took - tokenSeconds);
+    worstOverhead = std::max(worstOverhead, took - device.LastSeconds());
     state.SetIterationTime(took);
   }
   state.counters["worst_overhead_ms"] = worstOverhead * 1000;
@@ -104,8 +127,7 @@ BENCHMARK(BM_StopAfterTokenStarts)->UseManualTime()->Iterations(30)->Unit(benchm
 // CPU spent by the engine while speech plays for two seconds on a clocked
 // device (the consumer waits without spinning).
 void BM_CpuWhilePlaying(benchmark::State& state) {
-  bench::EnterVoiceHome();
-  SpeechEngine engine({AudioBackendKind::Clocked, 60, true});
+  SpeechEngine engine({AudioBackendKind::Clocked, 60, true, bench::VoiceHome()});
   double share = 0;
   for (auto _ : state) {
     const double cpu0 = CpuSeconds();

@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     const Clock::time_point beforeInit = Clock::now();
     app.InitInstance();
     const Clock::time_point initDone = Clock::now();
-    while (app.Engine().synthesizer().RecordingLength() == 0 &&
+    while (app.Engine().RecordingLength() == 0 &&
            Clock::now() - initDone < std::chrono::seconds(5)) {
       std::this_thread::sleep_for(std::chrono::microseconds(100));
     }

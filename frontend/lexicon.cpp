@@ -39,8 +39,8 @@ constexpr LexiconFile kExceptions = {"veriler/istisnalar.txt", "error loading ex
 
 // Pairs of words, key then value; line breaks carry no meaning. A lone last
 // key is still stored, with an empty value that never replaces anything.
-void Load(Lexicon& lexicon, const LexiconFile& file) {
-  std::ifstream in(file.path, std::ios::binary);
+void Load(Lexicon& lexicon, const LexiconFile& file, const std::filesystem::path& home) {
+  std::ifstream in(home / file.path, std::ios::binary);
   if (!in) TraceLine(file.openError);
   long count = 0;
   std::string key;
@@ -60,7 +60,11 @@ std::string Lexicon::Lookup(std::string_view key) const { return std::string(tri
 
 void Lexicon::Insert(std::string_view key, std::string_view value) { trie_.Insert(key, value); }
 
-void LoadAbbreviations(Lexicon& lexicon) { Load(lexicon, kAbbreviations); }
-void LoadExceptions(Lexicon& lexicon) { Load(lexicon, kExceptions); }
+void LoadAbbreviations(Lexicon& lexicon, const std::filesystem::path& home) {
+  Load(lexicon, kAbbreviations, home);
+}
+void LoadExceptions(Lexicon& lexicon, const std::filesystem::path& home) {
+  Load(lexicon, kExceptions, home);
+}
 
 }  // namespace lirvan

@@ -1,5 +1,6 @@
 #pragma once
 // Abbreviation and exception words, looked up by a token's spoken text.
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -17,9 +18,9 @@ class Lexicon {
   TTSHashTrie trie_;
 };
 
-// Read veriler/kisaltmalar.txt and veriler/istisnalar.txt (relative to the
-// working directory) into the lexicon.
-void LoadAbbreviations(Lexicon& lexicon);
-void LoadExceptions(Lexicon& lexicon);
+// Read veriler/kisaltmalar.txt and veriler/istisnalar.txt under the home
+// folder (empty: the working directory) into the lexicon.
+void LoadAbbreviations(Lexicon& lexicon, const std::filesystem::path& home = {});
+void LoadExceptions(Lexicon& lexicon, const std::filesystem::path& home = {});
 
 }  // namespace lirvan

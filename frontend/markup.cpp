@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "speech/units/char_class.h"
 #include "frontend/markup_tags.h"
+#include "speech/units/char_class.h"
 
 namespace lirvan {
 namespace {

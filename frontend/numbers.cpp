@@ -3,8 +3,8 @@
 #include <array>
 #include <vector>
 
-#include "speech/units/char_class.h"
 #include "platform/trace.h"
+#include "speech/units/char_class.h"
 
 namespace lirvan {
 namespace {

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "speech/units/char_class.h"
 #include "frontend/numbers.h"
 #include "platform/cp1254.h"
+#include "speech/units/char_class.h"
 
 namespace lirvan {
 namespace {

@@ -2,23 +2,17 @@
 
 #include <algorithm>
 
-#include "speech/units/char_class.h"
 #include "frontend/numbers.h"
 #include "frontend/reading.h"
 #include "frontend/symbols.h"
 #include "platform/trace.h"
 #include "speech/units/build_units.h"
+#include "speech/units/chain.h"
+#include "speech/units/char_class.h"
 #include "speech/units/unit_index.h"
 
 namespace lirvan {
 namespace {
-
-void AppendChain(Token& head, std::unique_ptr<Token> rest) {
-  if (!rest) return;
-  Token* last = &head;
-  while (last->next) last = last->next.get();
-  last->next = std::move(rest);
-}
 
 // The Word tokens of a substitution text cut at blanks; null when the text
 // holds a byte that is neither a letter nor a blank, or holds no word.
@@ -29,8 +23,7 @@ std::unique_ptr<Token> SubstitutionChain(std::string_view text) {
       return nullptr;
     }
   }
-  std::unique_ptr<Token> head;
-  Token* tail = nullptr;
+  Chain<Token> words;
   std::size_t i = 0;
   while (i < text.size()) {
     if (text[i] == ' ') {
@@ -40,16 +33,10 @@ std::unique_ptr<Token> SubstitutionChain(std::string_view text) {
     std::size_t end = std::min(text.find(' ', i), text.size());
     std::unique_ptr<Token> word = MakeToken(text.substr(i, end - i));
     word->kind = TokenKind::Word;
-    Token* raw = word.get();
-    if (tail == nullptr) {
-      head = std::move(word);
-    } else {
-      tail->next = std::move(word);
-    }
-    tail = raw;
+    words.Append(std::move(word));
     i = end;
   }
-  return head;
+  return words.Take();
 }
 
 // The token replaced by the words of text ('Dr' by 'doktor', 'bey'); the
@@ -91,11 +78,12 @@ class TextFrontEnd::TagHost final : public MarkupHost {
   TextFrontEnd& frontEnd_;
 };
 
-TextFrontEnd::TextFrontEnd(TokenSink& sink, const UnitIndex& unitIndex)
+TextFrontEnd::TextFrontEnd(TokenSink& sink, const UnitIndex& unitIndex,
+                           const std::filesystem::path& home)
     : sink_(sink), unitIndex_(unitIndex) {
   markup_.Reset();
-  LoadAbbreviations(lexicon_);
-  LoadExceptions(lexicon_);
+  LoadAbbreviations(lexicon_, home);
+  LoadExceptions(lexicon_, home);
 }
 
 void TextFrontEnd::SetText(std::string text) { text_ = std::move(text); }
@@ -134,7 +122,7 @@ void TextFrontEnd::Expand(Token& token) const {
   // Naming a symbol rebuilds the token's next link; keep what followed.
   std::unique_ptr<Token> rest = token.TakeNext();
   NameSymbol(token);
-  AppendChain(token, std::move(rest));
+  AppendAfterLast(token, std::move(rest));
 }
 
 std::optional<std::size_t> TextFrontEnd::TakeWord(std::string_view text, std::size_t i) {
@@ -216,7 +204,7 @@ std::optional<std::size_t> TextFrontEnd::TakeReading(std::string_view text, std:
 
 std::optional<std::size_t> TextFrontEnd::TakeSymbol(std::string_view text, std::size_t i) {
   if (text[i] == ' ') return i + 1;
-  if (markupEnabled_ && text[i] == '[') {
+  if (text[i] == '[') {
     TagHost host(*this);
     TagScan scan = markup_.ScanTag(text, i, sink_, host);
     if (scan.stopped) return std::nullopt;

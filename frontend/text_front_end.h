@@ -4,6 +4,7 @@
 // and each token's units.
 #include <atomic>
 #include <cstddef>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,8 +22,9 @@ class UnitIndex;
 
 class TextFrontEnd {
  public:
-  // Loads both lexicons from veriler/ under the working directory.
-  TextFrontEnd(TokenSink& sink, const UnitIndex& unitIndex);
+  // Loads both lexicons from veriler/ under the home folder (empty: the
+  // working directory).
+  TextFrontEnd(TokenSink& sink, const UnitIndex& unitIndex, const std::filesystem::path& home = {});
 
   void SetText(std::string text);
   // Tokenises the stored text and hands every token to the sink; returns
@@ -72,7 +74,6 @@ class TextFrontEnd {
   Syllabifier syllabifier_;
   MarkupState markup_;
   Lexicon lexicon_;
-  bool markupEnabled_ = true;
   std::atomic<bool> readPunctuation_{true};
 };
 

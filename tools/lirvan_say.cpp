@@ -1,21 +1,19 @@
 // lirvan-say: speaks Turkish text with Lirvan's engine from the command line.
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "speech/units/char_class.h"
 #include "frontend/speech_text.h"
 #include "frontend/text_front_end.h"
 #include "platform/cp1254.h"
 #include "platform/trace.h"
 #include "speech/engine/speech_engine.h"
+#include "speech/units/char_class.h"
 #include "speech/units/token.h"
+#include "speech/units/token_format.h"
 #include "speech/units/unit_index.h"
 #include "tools/say_options.h"
 
@@ -41,38 +39,19 @@ std::string Joined(const std::vector<std::string>& words) {
   return text;
 }
 
-std::string UnitNames(const Token& token) {
-  std::string names;
-  int walked = 0;
-  for (const UnitNode* n = token.units.get(); n != nullptr && walked < token.unitCount;
-       n = n->next.get(), ++walked) {
-    if (walked > 0) names += ' ';
-    names += n->name;
-  }
-  return names;
-}
-
-// Prints each token as it is emitted: KIND, SPOKEN, SOURCE, UNITS.
+// Prints each token as it is emitted.
 class PrintingSink final : public TokenSink {
  public:
   bool Put(std::unique_ptr<Token> t) override {
-    std::string line;
-    if (t->kind == TokenKind::Rule) {
-      const MarkupRule rule = t->rule.value_or(MarkupRule{});
-      line = "5\t\t\trule " + std::to_string(rule.kind) + " " + std::to_string(rule.value);
-    } else {
-      line = std::to_string(static_cast<int>(t->kind)) + "\t" + Cp1254ToUtf8(t->spoken) + "\t" +
-             Cp1254ToUtf8(t->source) + "\t" + Cp1254ToUtf8(UnitNames(*t));
-    }
-    std::cout << line << '\n';
+    std::cout << FormatToken(*t) << '\n';
     return true;
   }
 };
 
-int PrintTokens(const std::string& text, bool punctuation) {
-  UnitIndex index(kIndexPath);
+int PrintTokens(const std::filesystem::path& home, const std::string& text, bool punctuation) {
+  UnitIndex index(IndexFile(home));
   PrintingSink sink;
-  TextFrontEnd frontEnd(sink, index);
+  TextFrontEnd frontEnd(sink, index, home);
   frontEnd.SetReadPunctuation(punctuation);
   frontEnd.SetText(SpeechTextFromUtf8(text));
   frontEnd.Run();
@@ -80,33 +59,13 @@ int PrintTokens(const std::string& text, bool punctuation) {
   return 0;
 }
 
-int PrintSyllables(const std::vector<std::string>& words) {
-  UnitIndex index(kIndexPath);
+int PrintSyllables(const std::filesystem::path& home, const std::vector<std::string>& words) {
+  UnitIndex index(IndexFile(home));
   Syllabifier syllabifier;
   for (const auto& word : words) {
     std::cout << Cp1254ToUtf8(syllabifier.Syllabify(TurkishLower(Utf8ToCp1254(word)), index)) << '\n';
   }
   return 0;
-}
-
-// One token whose unit list is exactly the given names.
-void SpeakUnits(SpeechEngine& engine, const std::string& names) {
-  Token token;
-  token.kind = TokenKind::Word;
-  std::istringstream in(Utf8ToCp1254(names));
-  std::unique_ptr<UnitNode> head;
-  UnitNode* tail = nullptr;
-  for (std::string name; in >> name;) {
-    auto node = std::make_unique<UnitNode>(name);
-    UnitNode* raw = node.get();
-    (tail == nullptr ? head : tail->next) = std::move(node);
-    tail = raw;
-    ++token.unitCount;
-  }
-  if (!head) head = std::make_unique<UnitNode>();  // no names: one empty unit, silent
-  token.units = std::move(head);
-  engine.synthesizer().SpeakToken(token);
-  engine.synthesizer().WaitUntilIdle();
 }
 
 void SpeakInteractive(SpeechEngine& engine) {
@@ -132,33 +91,34 @@ int main(int argc, char** argv) {
     return 2;
   }
   SetTraceEnabled(options->trace);
+  // The program works inside the home folder; paths on the command line
+  // stay relative to where it started.
   std::error_code ec;
-  // Paths on the command line are relative to where the program started.
-  const std::string wav = options->wavPath.empty()
-                              ? std::string()
-                              : std::filesystem::absolute(options->wavPath, ec).string();
-  if (chdir(options->home.c_str()) != 0) {
+  const std::filesystem::path home = std::filesystem::absolute(options->home, ec);
+  if (ec || !std::filesystem::is_directory(home, ec)) {
     std::fprintf(stderr, "lirvan-say: cannot enter the home folder %s\n%s\n", options->home.c_str(), kUsage);
     return 2;
   }
-  if (options->syllables) return PrintSyllables(options->words);
+  if (options->syllables) return PrintSyllables(home, options->words);
   const std::string text = options->words.empty() && !options->units && !options->interactive
                                ? ReadAll(std::cin)
                                : Joined(options->words);
-  if (options->tokens) return PrintTokens(text, options->punctuation);
+  if (options->tokens) return PrintTokens(home, text, options->punctuation);
 
   EngineOptions engineOptions;
   engineOptions.audio = options->audio;
+  engineOptions.home = home;
   SpeechEngine engine(engineOptions);
   engine.SetPunctuationReading(options->punctuation ? 1 : 0);
   if (options->units) {
-    SpeakUnits(engine, *options->units);
+    engine.PlayUnits(Utf8ToCp1254(*options->units));
   } else if (options->interactive) {
     SpeakInteractive(engine);
   } else {
     engine.SpeakAndWait(SpeechTextFromUtf8(text));
   }
-  if (!wav.empty() && !engine.synthesizer().SaveRecording(wav)) {
+  if (!options->wavPath.empty() && !engine.SaveRecording(options->wavPath)) {
+    const std::string wav = std::filesystem::absolute(options->wavPath, ec).string();
     std::fprintf(stderr, "lirvan-say: cannot write %s\n", wav.c_str());
     return 1;
   }

@@ -1,33 +1,41 @@
 #include "speech/engine/speech_engine.h"
 
+#include <cstdio>
 #include <exception>
+#include <sstream>
 #include <system_error>
 
 #include "frontend/symbols.h"
 #include "platform/trace.h"
 #include "speech/units/build_units.h"
+#include "speech/units/chain.h"
 
 namespace lirvan {
 namespace {
 
-// Releases a semaphore on every way out of a scope, exceptions included.
-class Held {
- public:
-  explicit Held(std::binary_semaphore& s) : s_(s) { s_.acquire(); }
-  ~Held() {
-    if (held_) s_.release();
+void TraceFailure(std::string_view what, const char* reason) noexcept {
+  if (!TraceEnabled()) return;
+  try {
+    TraceLine(std::string(what) + " failed: " + reason);
+  } catch (const std::exception&) {
+    std::fputs("lirvan: a failure could not be traced\n", stderr);
   }
-  void Release() {
-    if (held_) s_.release();
-    held_ = false;
-  }
-  Held(const Held&) = delete;
-  Held& operator=(const Held&) = delete;
+}
 
- private:
-  std::binary_semaphore& s_;
-  bool held_ = true;
-};
+// Runs an engine operation. A failure inside it goes to the trace with what
+// failed; the operation then returns quietly (nothing is spoken of it).
+template <typename Work>
+bool Guarded(std::string_view what, Work&& work) noexcept {
+  try {
+    work();
+    return true;
+  } catch (const std::exception& e) {
+    TraceFailure(what, e.what());
+  } catch (...) {
+    TraceFailure(what, "unknown exception");
+  }
+  return false;
+}
 
 void WaitTrue(const std::atomic<bool>& flag) {
   for (bool v = flag.load(); !v; v = flag.load()) flag.wait(v);
@@ -45,34 +53,33 @@ void SetTrue(std::atomic<bool>& flag) {
 // spoken whole.
 class SpeechEngine::Sink final : public TokenSink {
  public:
-  Sink(TokenQueue& queue, std::atomic<bool>& cancelled) : queue_(queue), cancelled_(cancelled) {}
+  explicit Sink(TokenQueue& queue) : queue_(queue) {}
   void SpeakDirectlyWith(Synthesizer* synthesizer) { direct_ = synthesizer; }
+  // Set before each producer starts: its Put gives up once the utterance stops.
+  void StopWith(std::stop_token stop) { stop_ = std::move(stop); }
   bool Put(std::unique_ptr<Token> token) override {
     if (direct_ != nullptr) {
       direct_->SpeakToken(*token);
       return true;
     }
-    if (cancelled_.load()) return false;
-    return queue_.Put(std::move(token));
+    return queue_.Put(std::move(token), stop_);
   }
 
  private:
   TokenQueue& queue_;
-  std::atomic<bool>& cancelled_;
   Synthesizer* direct_ = nullptr;
+  std::stop_token stop_;
 };
 
 SpeechEngine::SpeechEngine(const EngineOptions& options)
     : useThreads_(options.useThreads),
       queue_(std::make_unique<TokenQueue>()),
-      unitIndex_(std::make_unique<UnitIndex>(kIndexPath)),
-      sink_(std::make_unique<Sink>(*queue_, cancelled_)),
-      frontEnd_(std::make_unique<TextFrontEnd>(*sink_, *unitIndex_)) {
-  SynthesizerOptions synth;
-  synth.audio = options.audio;
-  synth.recordingSeconds = options.recordingSeconds;
-  synthesizer_ = std::make_unique<Synthesizer>(*unitIndex_, synth);
-}
+      unitIndex_(std::make_unique<UnitIndex>(IndexFile(options.home))),
+      sink_(std::make_unique<Sink>(*queue_)),
+      frontEnd_(std::make_unique<TextFrontEnd>(*sink_, *unitIndex_, options.home)),
+      synthesizer_(std::make_unique<Synthesizer>(
+          *unitIndex_, SynthesizerOptions{options.audio, options.recordingSeconds, options.home,
+                                          options.output})) {}
 
 SpeechEngine::~SpeechEngine() {
   Stop();
@@ -83,14 +90,13 @@ SpeechEngine::~SpeechEngine() {
 }
 
 void SpeechEngine::Speak(std::string_view text) {
-  try {
+  const bool started = Guarded("Speak", [&] {
     Stop();
     text_.assign(text);
     queue_->SetProducing(true);
     if (!StartThreads()) SpeakOnCallingThread();
-  } catch (const std::exception&) {
-    queue_->SetProducing(false);
-  }
+  });
+  if (!started) queue_->SetProducing(false);
 }
 
 void SpeechEngine::SpeakAndWait(std::string_view text) {
@@ -103,121 +109,93 @@ void SpeechEngine::WaitUntilDone() const {
   WaitTrue(consumerDone_);
 }
 
+// The consumer starts first and the producer only once the consumer runs,
+// so the front end never has two users when a thread cannot be created.
 bool SpeechEngine::StartThreads() {
   if (!useThreads_) return false;
-  gate_.store(0);
-  cancelled_.store(false);
+  utterance_ = std::stop_source();
+  sink_->StopWith(utterance_.get_token());
   producerDone_.store(false);
   consumerDone_.store(false);
   try {
-    producer_ = std::thread(&SpeechEngine::ProducerMain, this);
-  } catch (const std::system_error&) {
+    consumer_ = std::thread(&SpeechEngine::ConsumerMain, this, utterance_);
+  } catch (const std::system_error& e) {
+    TraceFailure("starting the consumer", e.what());
     SetTrue(producerDone_);
     SetTrue(consumerDone_);
     return false;
   }
   try {
-    consumer_ = std::thread(&SpeechEngine::ConsumerMain, this);
-  } catch (const std::system_error&) {
-    // The producer stays held at its gate; the next Stop ends it.
-    SetTrue(consumerDone_);
+    producer_ = std::thread(&SpeechEngine::ProducerMain, this);
+  } catch (const std::system_error& e) {
+    TraceFailure("starting the producer", e.what());
+    utterance_.request_stop();  // the waiting consumer ends at once
+    consumer_.join();
+    SetTrue(producerDone_);
     return false;
   }
-  gate_.store(1);
-  gate_.notify_all();
   return true;
 }
 
 void SpeechEngine::SpeakOnCallingThread() {
   sink_->SpeakDirectlyWith(synthesizer_.get());
-  try {
+  Guarded("speaking on the calling thread", [&] {
     frontEnd_->SetText(text_);
     frontEnd_->Run();
-  } catch (const std::exception&) {
-  }
+  });
   sink_->SpeakDirectlyWith(nullptr);
   queue_->SetProducing(false);
   synthesizer_->WaitUntilIdle();
 }
 
 void SpeechEngine::ProducerMain() {
-  for (int g = gate_.load(); g == 0; g = gate_.load()) gate_.wait(g);
-  if (gate_.load() == 1) {
-    Held producing(producerLock_);
-    try {
-      frontEnd_->SetText(text_);
-      frontEnd_->Run();
-      TraceLine("OK - producer");
-    } catch (const std::exception&) {
-    }
-  }
+  Guarded("producer", [&] {
+    frontEnd_->SetText(text_);
+    frontEnd_->Run();
+    TraceLine("OK - producer");
+  });
   queue_->SetProducing(false);
   SetTrue(producerDone_);
 }
 
-void SpeechEngine::ConsumerMain() {
-  try {
-    while (true) {
-      const unsigned seen = queue_->Changes();
-      // Read before the queue: the producer clears the flag only after its
-      // last Put, so a cleared flag and an empty queue mean nothing is left.
-      // Read after, a last token put in between would never be played.
-      const bool producing = queue_->Producing();
-      std::unique_ptr<Token> token = queue_->Get();
-      if (!token && !producing) break;
-      Held playing(stopLock_);
-      if (cancelled_.load()) {
-        playing.Release();
-        SetTrue(consumerDone_);
-        return;
-      }
-      if (token) {
-        synthesizer_->SpeakToken(*token);
-        token.reset();
-        playing.Release();
-        TraceLine("OK - consumer");
-        continue;
-      }
-      playing.Release();
-      queue_->WaitForChange(seen);  // sleeps until the producer puts a token or ends
+void SpeechEngine::ConsumerMain(std::stop_source utterance) {
+  const std::stop_token stop = utterance.get_token();
+  const bool ended = Guarded("consumer", [&] {
+    while (std::unique_ptr<Token> token = queue_->Next(stop)) {
+      std::lock_guard playing(playLock_);
+      // A Stop that came while the token waited: it is not played.
+      if (stop.stop_requested()) return;
+      synthesizer_->SpeakToken(*token);
+      TraceLine("OK - consumer");
     }
-    synthesizer_->WaitUntilIdle();
-  } catch (const std::exception&) {
+    if (!stop.stop_requested()) synthesizer_->WaitUntilIdle();
+  });
+  if (!ended) {
     TraceLine("consumer is terminated abnormally!");
-    cancelled_.store(true);  // a producer waiting for free places must not wait for ever
-    queue_->Abort();
+    utterance.request_stop();  // a producer waiting for free places must not wait for ever
   }
   SetTrue(consumerDone_);
 }
 
 void SpeechEngine::Stop() {
-  try {
-    const bool running = producer_.joinable() || consumer_.joinable();
-    // Said before taking the lock: a consumer that takes it first, between
+  Guarded("Stop", [&] {
+    // Asked before taking the lock: a consumer that takes it first, between
     // two tokens, then ends without playing another one.
-    if (running) cancelled_.store(true);
+    if (producer_.joinable() || consumer_.joinable()) utterance_.request_stop();
     {
-      Held stopping(stopLock_);  // waits for the token being played
-      if (running) {
-        gate_.store(2);
-        gate_.notify_all();
-        queue_->Abort();
-      }
+      std::lock_guard stopping(playLock_);  // waits for the token being played
       queue_->Clear();
       synthesizer_->ResetDevice();
     }
     JoinThreads();
     queue_->Clear();  // a token taken but refused on the way out
-  } catch (const std::exception&) {
-  }
+  });
 }
 
 void SpeechEngine::JoinThreads() {
   if (producer_.joinable()) producer_.join();
   if (consumer_.joinable()) consumer_.join();
-  queue_->Reopen();
   queue_->SetProducing(false);
-  cancelled_.store(false);
   SetTrue(producerDone_);
   SetTrue(consumerDone_);
 }
@@ -233,34 +211,55 @@ void SpeechEngine::SpeakChain(Token& head, bool firstOnly) {
 }
 
 void SpeechEngine::SpeakDirect(std::string_view text) {
-  try {
+  Guarded("SpeakDirect", [&] {
     if (text.empty()) return;
     std::unique_ptr<Token> token = MakeToken(text);
     token->kind = TokenKind::Cardinal;
     frontEnd_->Expand(*token);
     SpeakChain(*token, false);
-  } catch (const std::exception&) {
-  }
+  });
 }
 
 void SpeechEngine::SpeakVerbatim(std::string_view text) {
-  try {
+  Guarded("SpeakVerbatim", [&] {
     std::unique_ptr<Token> token = MakeToken(text);
     token->kind = TokenKind::Word;
     frontEnd_->Expand(*token);
     SpeakChain(*token, true);
     synthesizer_->WaitUntilIdle();
-  } catch (const std::exception&) {
-  }
+  });
 }
 
 void SpeechEngine::SpeakCharacter(char ch) {
-  try {
+  Guarded("SpeakCharacter", [&] {
     std::unique_ptr<Token> chain = NameCharacter(ch);
     for (const Token* t = chain.get(); t != nullptr; t = t->next.get()) SpeakVerbatim(t->spoken);
-  } catch (const std::exception&) {
-  }
+  });
 }
+
+void SpeechEngine::PlayUnits(std::string_view names) {
+  Guarded("PlayUnits", [&] {
+    Token token;
+    token.kind = TokenKind::Word;
+    Chain<UnitNode> units;
+    std::istringstream in{std::string(names)};
+    for (std::string name; in >> name; ++token.unitCount) {
+      units.Append(std::make_unique<UnitNode>(name));
+    }
+    // No names: one empty unit, which plays as the pause.
+    token.units = units.Empty() ? std::make_unique<UnitNode>() : units.Take();
+    synthesizer_->SpeakToken(token);
+    synthesizer_->WaitUntilIdle();
+  });
+}
+
+bool SpeechEngine::SaveRecording() const { return synthesizer_->SaveRecording(); }
+
+bool SpeechEngine::SaveRecording(const std::filesystem::path& path) const {
+  return synthesizer_->SaveRecording(path);
+}
+
+std::size_t SpeechEngine::RecordingLength() const { return synthesizer_->RecordingLength(); }
 
 void SpeechEngine::SetPunctuationReading(int flag) {
   frontEnd_->SetReadPunctuation((flag & 0xFF) != 0);

@@ -4,31 +4,41 @@
 // thread; a newer Speak always cuts an older one off between two tokens.
 // All operations are called from one thread (the user interface's).
 #include <atomic>
+#include <cstdint>
+#include <filesystem>
 #include <memory>
-#include <semaphore>
+#include <mutex>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <thread>
 
 #include "frontend/text_front_end.h"
 #include "platform/audio_output.h"
-#include "speech/synthesis/synthesizer.h"
 #include "speech/engine/token_queue.h"
+#include "speech/synthesis/sound_output.h"
+#include "speech/synthesis/synthesizer.h"
 #include "speech/units/unit_index.h"
 
 namespace lirvan {
 
 struct EngineOptions {
+  // The device played on when no output is given.
   AudioBackendKind audio = AudioBackendKind::Default;
   // Seconds of the newest sound the recording keeps; 0 keeps everything.
   int recordingSeconds = 0;
   // False speaks on the calling thread, as when threads cannot be created.
   bool useThreads = true;
+  // The folder holding veriler/ (voice, lexicons, the recording); empty:
+  // the working directory.
+  std::filesystem::path home{};
+  // Takes every token's sound instead of the device (a file writer, a
+  // collector in tests); not owned, outlives the engine.
+  SoundOutput* output = nullptr;
 };
 
 class SpeechEngine {
  public:
-  // Reads veriler/ under the working directory.
   explicit SpeechEngine(const EngineOptions& options = {});
   ~SpeechEngine();
   SpeechEngine(const SpeechEngine&) = delete;
@@ -49,34 +59,38 @@ class SpeechEngine {
   // Blocks until the asynchronous utterance, if any, has ended.
   void WaitUntilDone() const;
 
-  Synthesizer& synthesizer() { return *synthesizer_; }
-  TextFrontEnd& frontEnd() { return *frontEnd_; }
-  const UnitIndex& unitIndex() const { return *unitIndex_; }
+  // Plays one token whose units are exactly the names given (CP1254,
+  // separated by blanks) on the calling thread; no names play the pause.
+  void PlayUnits(std::string_view names);
+  // The recording of everything played (veriler/output.wav in the home by
+  // default); false when the file cannot be written.
+  bool SaveRecording() const;
+  bool SaveRecording(const std::filesystem::path& path) const;
+  // Bytes recorded so far: grows as each token is handed to the output.
+  std::size_t RecordingLength() const;
 
  private:
   class Sink;
   bool StartThreads();
   void SpeakOnCallingThread();
   void ProducerMain();
-  void ConsumerMain();
+  void ConsumerMain(std::stop_source utterance);
   void JoinThreads();
   void SpeakChain(Token& head, bool firstOnly);
 
   const bool useThreads_;
   std::string text_;
-  std::thread producer_;
-  std::thread consumer_;
   std::unique_ptr<TokenQueue> queue_;
   std::unique_ptr<UnitIndex> unitIndex_;
   std::unique_ptr<Sink> sink_;
   std::unique_ptr<TextFrontEnd> frontEnd_;
   std::unique_ptr<Synthesizer> synthesizer_;
-  std::binary_semaphore producerLock_{1};  // one producer at a time
-  std::binary_semaphore stopLock_{1};      // held while one token plays, and by Stop
-  std::atomic<bool> cancelled_{false};     // the current utterance is being stopped
-  std::atomic<int> gate_{0};               // 0 wait, 1 run, 2 abandon
-  std::atomic<bool> consumerDone_{true};
+  std::mutex playLock_;          // held while one token plays, and by Stop
+  std::stop_source utterance_;   // asked to stop by Stop, or by a failing consumer
+  std::thread producer_;
+  std::thread consumer_;
   std::atomic<bool> producerDone_{true};
+  std::atomic<bool> consumerDone_{true};
 };
 
 }  // namespace lirvan

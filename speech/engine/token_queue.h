@@ -1,10 +1,14 @@
 #pragma once
 // The bounded first-in first-out queue between producer and consumer.
-// Owns the tokens while they are queued.
-#include <atomic>
+// Owns the tokens while they are queued. One mutex guards it; one condition
+// wakes whoever waits on it: a producer for a free place, a consumer for a
+// token or the end of production.
+#include <condition_variable>
 #include <memory>
-#include <semaphore>
+#include <mutex>
+#include <stop_token>
 
+#include "speech/units/chain.h"
 #include "speech/units/token.h"
 
 namespace lirvan {
@@ -18,44 +22,28 @@ class TokenQueue {
   TokenQueue(const TokenQueue&) = delete;
   TokenQueue& operator=(const TokenQueue&) = delete;
 
-  // Waits for a free place. Returns false, discarding the token, when the
-  // queue has been aborted (the engine is stopping).
-  bool Put(std::unique_ptr<Token> token);
+  // Waits for a free place. Returns false, discarding the token, once stop
+  // is requested (the utterance is being stopped).
+  bool Put(std::unique_ptr<Token> token, std::stop_token stop = {});
   // The oldest token, or null at once when none is queued.
   std::unique_ptr<Token> Get();
+  // Waits for the oldest token; null once production has ended and nothing
+  // is queued, or once stop is requested.
+  std::unique_ptr<Token> Next(std::stop_token stop);
   // Destroys every queued token: no token queued, every place free.
   void Clear();
 
-  // Makes every Put refuse and wakes a producer waiting for a free place.
-  void Abort();
-  // Ends an abort once producer and consumer have ended.
-  void Reopen();
-
-  // Blocks until something may have changed since `seen` (a token put, the
-  // producer finished, an abort); the consumer waits here instead of
-  // spinning on an empty queue.
-  unsigned Changes() const { return changes_.load(); }
-  void WaitForChange(unsigned seen) const { changes_.wait(seen); }
-
   void SetProducing(bool on);
-  bool Producing() const { return producing_.load(); }
-  int Count() const { return count_.load(); }
+  int Count() const;
 
  private:
-  void Changed();
+  std::unique_ptr<Token> PopFront();  // with the lock held and a token queued
 
-  std::atomic<bool> producing_{false};
-  std::atomic<int> count_{0};
-  std::unique_ptr<Token> head_;  // owns the chain through Token::next
-  Token* tail_ = nullptr;
-  std::binary_semaphore lock_{1};
-  // One spare above the capacity: the permit an abort adds to wake a
-  // producer that waits on a full queue.
-  std::counting_semaphore<kQueueCapacity + 1> full_{0};
-  std::counting_semaphore<kQueueCapacity + 1> empty_{kQueueCapacity};
-  std::atomic<bool> aborted_{false};
-  std::atomic<bool> wakePermit_{false};
-  mutable std::atomic<unsigned> changes_{0};
+  mutable std::mutex mutex_;
+  std::condition_variable_any changed_;
+  Chain<Token> tokens_;
+  int count_ = 0;
+  bool producing_ = false;
 };
 
 }  // namespace lirvan

@@ -10,6 +10,7 @@
 #include "platform/mapped_file.h"
 #include "platform/trace.h"
 #include "speech/synthesis/error_hook.h"
+#include "speech/synthesis/tts_sound.h"
 #include "speech/units/token.h"
 #include "speech/units/unit_index.h"
 
@@ -50,24 +51,30 @@ std::array<std::uint8_t, 44> WaveHeader::WithDataLength(std::uint32_t length) co
 }
 
 Synthesizer::Synthesizer(const UnitIndex& unitIndex, const SynthesizerOptions& options)
-    : unitIndex_(unitIndex) {
-  Load();
+    : home_(options.home), unitIndex_(unitIndex) {
+  Load(options.home);
   const std::size_t bytesPerSecond =
       std::size_t{header_.sampleRate} * header_.channels * (header_.bitsPerSample / 8u);
   recording_ = Recording(static_cast<std::size_t>(std::max(options.recordingSeconds, 0)) * bytesPerSecond,
                          header_.blockAlign);
-  device_ = std::make_unique<TTSSound>(header_.bitsPerSample, static_cast<int>(header_.sampleRate),
-                                       header_.channels, options.audio);
+  if (options.output == nullptr) device_ = std::make_unique<TTSSound>(options.audio);
+  output_ = options.output != nullptr ? options.output : device_.get();
+  output_->Open(format());
 }
 
 Synthesizer::~Synthesizer() {
+  output_->WaitUntilIdle();
   device_.reset();  // waits until the last buffer has been played
 }
 
-void Synthesizer::Load() {
-  const std::int64_t firstOffset = FirstIndexOffset(kIndexPath).value_or(-1);
+PcmFormat Synthesizer::format() const {
+  return PcmFormat{header_.bitsPerSample, static_cast<int>(header_.sampleRate), header_.channels};
+}
+
+void Synthesizer::Load(const std::filesystem::path& home) {
+  const std::int64_t firstOffset = FirstIndexOffset(IndexFile(home)).value_or(-1);
   MappedFile::Error error{};
-  auto file = MappedFile::Open(kSoundPath, error);
+  auto file = MappedFile::Open(SoundFile(home).string(), error);
   if (!file || firstOffset < 0) {
     ReportEngineError(!file && error == MappedFile::Error::SizeUnavailable ? kErrorFileSize
                       : !file && error == MappedFile::Error::OutOfMemory ? kErrorOutOfMemory
@@ -116,10 +123,8 @@ bool Synthesizer::AssembleUnits(const Token& token, Wave& out) const {
   // bytes are copied once; any missing unit silences the whole token.
   std::vector<std::span<const std::uint8_t>> pieces;
   std::size_t total = pauseWave_.length();
-  int walked = 0;
-  for (const UnitNode* node = token.units.get(); node != nullptr && walked < token.unitCount;
-       node = node->next.get(), ++walked) {
-    auto unit = FindUnit(node->name);
+  for (const UnitNode& node : SpokenUnits(token)) {
+    auto unit = FindUnit(node.name);
     if (!unit) return false;
     if (TraceEnabled()) TraceLine("");
     pieces.push_back(*unit);
@@ -142,19 +147,18 @@ void Synthesizer::SpeakToken(const Token& token) {
     return;
   }
   if (TraceEnabled()) {
-    int walked = 0;
-    for (const UnitNode* node = token.units.get(); node != nullptr && walked < token.unitCount;
-         node = node->next.get(), ++walked) {
-      TraceLine("token: " + node->name);
-    }
+    for (const UnitNode& node : SpokenUnits(token)) TraceLine("token: " + node.name);
   }
-  device_->WaitUntilIdle();  // a sound started by another thread finishes first
+  output_->WaitUntilIdle();  // a sound started by another thread finishes first
 
   Wave totalWave;
   if (!AssembleUnits(token, totalWave)) totalWave.Clear();
   totalWave.Append(pauseWave_);
   Record(totalWave);
-  device_->Play(totalWave.data(), totalWave.length());
+  if (const std::uint32_t volume = volume_.load(); volume != kFullVolume) {
+    ApplyVolume(totalWave.mutableBytes(), format(), volume);
+  }
+  output_->Play(totalWave.bytes());
 }
 
 void Synthesizer::Record(const Wave& sound) {
@@ -174,7 +178,9 @@ std::vector<std::uint8_t> Synthesizer::RecordingBytes() const {
   return recording_.Bytes();
 }
 
-bool Synthesizer::SaveRecording(const std::string& path) const {
+bool Synthesizer::SaveRecording() const { return SaveRecording(home_ / "veriler/output.wav"); }
+
+bool Synthesizer::SaveRecording(const std::filesystem::path& path) const {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) {
     ReportEngineError(kErrorFileWrite);
@@ -192,10 +198,10 @@ bool Synthesizer::SaveRecording(const std::string& path) const {
 
 void Synthesizer::ApplyRule(const Token& token) {
   if (!token.rule || token.rule->kind != 4 || token.rule->value != 1) return;
-  const std::uint32_t v = device_->GetVolume();
+  const std::uint32_t v = GetVolume();
   if (TraceEnabled()) TraceLine("vol: " + std::to_string(v));
-  device_->SetVolume(TripleVolume(v));
-  if (TraceEnabled()) TraceLine("vol: " + std::to_string(device_->GetVolume()));
+  SetVolume(TripleVolume(v));
+  if (TraceEnabled()) TraceLine("vol: " + std::to_string(GetVolume()));
 }
 
 }  // namespace lirvan

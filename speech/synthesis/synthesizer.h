@@ -1,8 +1,10 @@
 #pragma once
-// Joins a token's recorded units into one wave, appends the pause and plays
-// it; keeps a recording of everything played.
+// Joins a token's recorded units into one wave, appends the pause and hands
+// it to the output; keeps a recording of everything played.
 #include <array>
+#include <atomic>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -13,7 +15,8 @@
 #include "platform/audio_output.h"
 #include "platform/mapped_file.h"
 #include "speech/synthesis/recording.h"
-#include "speech/synthesis/tts_sound.h"
+#include "speech/synthesis/sound_output.h"
+#include "speech/synthesis/volume.h"
 #include "speech/synthesis/wave.h"
 
 namespace lirvan {
@@ -38,15 +41,19 @@ struct WaveHeader {
 };
 
 struct SynthesizerOptions {
+  // The device played on when no output is given.
   AudioBackendKind audio = AudioBackendKind::Default;
   // Seconds of the newest sound the recording keeps; 0 keeps everything.
   int recordingSeconds = 0;
+  // The folder holding veriler/; empty: the working directory.
+  std::filesystem::path home{};
+  // Takes the sound instead of the device; not owned, outlives the synthesizer.
+  SoundOutput* output = nullptr;
 };
 
 class Synthesizer {
  public:
-  // Loads veriler/sesler.dat (relative to the working directory) and opens
-  // the output device with the header's format.
+  // Loads veriler/sesler.dat and opens the output with the header's format.
   Synthesizer(const UnitIndex& unitIndex, const SynthesizerOptions& options = {});
   ~Synthesizer();
   Synthesizer(const Synthesizer&) = delete;
@@ -54,17 +61,23 @@ class Synthesizer {
 
   // Returns when the token's sound has been played.
   void SpeakToken(const Token& token);
-  bool IsPlaying() const { return device_->IsPlaying(); }
-  void WaitUntilIdle() const { device_->WaitUntilIdle(); }
-  void ResetDevice() { device_->Reset(); }
-  // Writes the recording as a WAVE file; false (and error -4) when the file
-  // cannot be written.
-  bool SaveRecording(const std::string& path = "veriler/output.wav") const;
+  bool IsPlaying() const { return output_->IsPlaying(); }
+  void WaitUntilIdle() const { output_->WaitUntilIdle(); }
+  void ResetDevice() { output_->Reset(); }
+  // Writes the recording as a WAVE file, by default veriler/output.wav in
+  // the home folder; false (and error -4) when the file cannot be written.
+  bool SaveRecording() const;
+  bool SaveRecording(const std::filesystem::path& path) const;
+
+  // The volume of what is played (a volume rule triples it); the recording
+  // keeps the sound as the voice holds it.
+  std::uint32_t GetVolume() const { return volume_.load(); }
+  void SetVolume(std::uint32_t value) { volume_.store(value); }
 
   const WaveHeader& header() const { return header_; }
+  PcmFormat format() const;
   const Wave& pauseWave() const { return pauseWave_; }
   std::size_t dataSize() const { return data_.size(); }
-  TTSSound& device() { return *device_; }
   // The recording as SaveRecording writes its data (the newest bytes within
   // the limit).
   std::vector<std::uint8_t> RecordingBytes() const;
@@ -72,12 +85,13 @@ class Synthesizer {
   std::size_t RecordingLength() const;
 
  private:
-  void Load();
+  void Load(const std::filesystem::path& home);
   std::optional<std::span<const std::uint8_t>> FindUnit(const std::string& name) const;
   bool AssembleUnits(const Token& token, Wave& out) const;
   void ApplyRule(const Token& token);
   void Record(const Wave& sound);
 
+  std::filesystem::path home_;
   mutable std::mutex recordingMutex_;  // tokens may come from two threads
   Recording recording_;
   Wave pauseWave_;
@@ -86,7 +100,9 @@ class Synthesizer {
   std::span<const std::uint8_t> data_;  // its data area, after the header
   std::int64_t totalSize_ = 0;
   const UnitIndex& unitIndex_;
-  std::unique_ptr<TTSSound> device_;
+  std::atomic<std::uint32_t> volume_{kFullVolume};
+  std::unique_ptr<SoundOutput> device_;  // set when no output was given
+  SoundOutput* output_ = nullptr;
 };
 
 }  // namespace lirvan

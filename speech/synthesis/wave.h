@@ -11,7 +11,6 @@ namespace lirvan {
 class Wave {
  public:
   void Clear();  // no bytes, both marks 0
-  void Free() { Clear(); }
   void Set(std::vector<std::uint8_t> buffer);
   // Appends the other wave's bytes. When this wave's tailMark and the
   // other's headMark are both set, the end of this wave is cut first
@@ -26,6 +25,7 @@ class Wave {
   const std::uint8_t* data() const { return data_.empty() ? nullptr : data_.data(); }
   std::size_t length() const { return data_.size(); }
   std::span<const std::uint8_t> bytes() const { return data_; }
+  std::span<std::uint8_t> mutableBytes() { return data_; }
 
   int headMark = 0;
   int tailMark = 0;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/trace.h"
+#include "speech/units/chain.h"
 #include "speech/units/letter_units.h"
 #include "speech/units/syllabifier.h"
 #include "speech/units/unit_index.h"
@@ -20,26 +21,17 @@ class Pieces {
     Append(std::make_unique<UnitNode>(std::string(s_.substr(p, q - p))));
     return *this;
   }
-  void Append(std::unique_ptr<UnitNode> node) {
-    UnitNode* raw = node.get();
-    if (tail_ == nullptr) {
-      head_ = std::move(node);
-    } else {
-      tail_->next = std::move(node);
-    }
-    tail_ = raw;
-  }
+  void Append(std::unique_ptr<UnitNode> node) { nodes_.Append(std::move(node)); }
   // The first node stays empty when no rule covers the syllable.
   std::unique_ptr<UnitNode> Take() {
-    if (!head_) return std::make_unique<UnitNode>();
-    return std::move(head_);
+    if (nodes_.Empty()) return std::make_unique<UnitNode>();
+    return nodes_.Take();
   }
 
  private:
   std::string_view s_;
   const UnitIndex& index_;
-  std::unique_ptr<UnitNode> head_;
-  UnitNode* tail_ = nullptr;
+  Chain<UnitNode> nodes_;
 };
 
 void TraceShape(const char* title, int state, const char* label, std::string_view s) {
@@ -114,8 +106,7 @@ void SplitFour(Pieces& out, int state) {
 
 }  // namespace
 
-std::unique_ptr<UnitNode> HandleUnknown(const Token&, const Syllabifier&, std::string_view s,
-                                        const UnitIndex& unitIndex) {
+std::unique_ptr<UnitNode> HandleUnknown(std::string_view s, const UnitIndex& unitIndex) {
   if (TraceEnabled()) TraceLine("HandleUnknown " + std::string(s));
   Pieces out(s, unitIndex);
   const int state = PatternState(s);
@@ -159,19 +150,7 @@ void BuildUnits(Token& token, const Syllabifier& syllabifier, const UnitIndex& u
   token.spoken = syllabifier.Syllabify(token.spoken, unitIndex);
   if (TraceEnabled()) TraceLine("content=" + token.spoken);
 
-  std::unique_ptr<UnitNode> head;
-  UnitNode* tail = nullptr;
-  auto append = [&](std::unique_ptr<UnitNode> list) {
-    if (!list) return;
-    UnitNode* last = list.get();
-    while (last->next) last = last->next.get();
-    if (tail == nullptr) {
-      head = std::move(list);
-    } else {
-      tail->next = std::move(list);
-    }
-    tail = last;
-  };
+  Chain<UnitNode> units;
 
   const std::string_view spoken = token.spoken;
   std::size_t start = 0;
@@ -180,15 +159,15 @@ void BuildUnits(Token& token, const Syllabifier& syllabifier, const UnitIndex& u
     const std::string_view syllable =
         spoken.substr(start, dash == std::string_view::npos ? std::string_view::npos : dash - start);
     if (unitIndex.Has(syllable)) {
-      append(std::make_unique<UnitNode>(std::string(syllable)));
+      units.Append(std::make_unique<UnitNode>(std::string(syllable)));
     } else {
-      append(HandleUnknown(token, syllabifier, syllable, unitIndex));
+      units.Append(HandleUnknown(syllable, unitIndex));
     }
     if (dash == std::string_view::npos) break;
     start = dash + 1;
   }
 
-  token.units = std::move(head);
+  token.units = units.Take();
   int count = 0;
   for (const UnitNode* n = token.units.get(); n != nullptr; n = n->next.get()) ++count;
   token.unitCount = count;

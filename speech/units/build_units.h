@@ -14,7 +14,6 @@ void BuildUnits(Token& token, const Syllabifier& syllabifier, const UnitIndex& u
 
 // Recorded pieces for one syllable the database does not hold whole; never
 // an empty list (an unknown shape yields one node with an empty name).
-std::unique_ptr<UnitNode> HandleUnknown(const Token& token, const Syllabifier& syllabifier,
-                                        std::string_view syllable, const UnitIndex& unitIndex);
+std::unique_ptr<UnitNode> HandleUnknown(std::string_view syllable, const UnitIndex& unitIndex);
 
 }  // namespace lirvan

@@ -1,6 +1,7 @@
 #pragma once
 // The record that flows from the front end through the queue to the
 // synthesizer. Text fields are CP1254 bytes.
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,10 +32,8 @@ struct Token {
   TokenKind kind = TokenKind::Expansion;
   std::string spoken;  // lower-cased text, later replaced by expansions
   std::string source;  // text as cut from the input, case kept
-  UnitNode syllables;  // unused head node, kept for the record's layout
   std::unique_ptr<UnitNode> units = std::make_unique<UnitNode>();
   std::optional<MarkupRule> rule;  // set on Rule tokens only
-  int reserved = 0;
   int unitCount = 0;
   std::unique_ptr<Token> next;  // rest of the chain this token heads
   Token* previous = nullptr;    // back link, not owning
@@ -48,6 +47,38 @@ struct Token {
 
   // Detaches and returns the rest of the chain.
   std::unique_ptr<Token> TakeNext() { return std::move(next); }
+};
+
+// The units a token speaks: the first unitCount nodes of its list.
+//   for (const UnitNode& unit : SpokenUnits(token)) ...
+class SpokenUnits {
+ public:
+  class Iterator {
+   public:
+    using difference_type = std::ptrdiff_t;
+    using value_type = UnitNode;
+    Iterator() = default;
+    Iterator(const UnitNode* node, int left) : node_(node), left_(left) {}
+    const UnitNode& operator*() const { return *node_; }
+    Iterator& operator++() {
+      node_ = node_->next.get();
+      --left_;
+      return *this;
+    }
+    void operator++(int) { ++*this; }
+    bool operator==(std::default_sentinel_t) const { return node_ == nullptr || left_ <= 0; }
+
+   private:
+    const UnitNode* node_ = nullptr;
+    int left_ = 0;
+  };
+
+  explicit SpokenUnits(const Token& token) : token_(token) {}
+  Iterator begin() const { return {token_.units.get(), token_.unitCount}; }
+  std::default_sentinel_t end() const { return {}; }
+
+ private:
+  const Token& token_;
 };
 
 // A token made from a text: source = text, spoken = the text lowered the

@@ -74,9 +74,9 @@ std::optional<std::size_t> EntryNumber(std::string_view name) {
 
 UnitIndex::UnitIndex() : entries_(kUnitEntryCount) {}
 
-UnitIndex::UnitIndex(const std::string& indexPath) : UnitIndex() { Load(indexPath); }
+UnitIndex::UnitIndex(const std::filesystem::path& indexPath) : UnitIndex() { Load(indexPath); }
 
-void UnitIndex::Load(const std::string& indexPath) {
+void UnitIndex::Load(const std::filesystem::path& indexPath) {
   std::ifstream in(indexPath, std::ios::binary);
   if (!in) return;
   Record record;
@@ -95,7 +95,7 @@ std::optional<UnitEntry> UnitIndex::Find(std::string_view name) const {
   return std::nullopt;
 }
 
-std::optional<std::int64_t> FirstIndexOffset(const std::string& indexPath) {
+std::optional<std::int64_t> FirstIndexOffset(const std::filesystem::path& indexPath) {
   std::ifstream in(indexPath, std::ios::binary);
   Record record;
   if (!in || !ReadRecord(in, record)) return std::nullopt;

@@ -2,6 +2,7 @@
 // The directly addressed table of recorded units: a name of one to four
 // letters maps to its (offset, size) in the sound data area.
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,7 +31,7 @@ class UnitIndex {
   // Every entry absent.
   UnitIndex();
   // Reads an index file; a missing file leaves every entry absent.
-  explicit UnitIndex(const std::string& indexPath);
+  explicit UnitIndex(const std::filesystem::path& indexPath);
 
   void Store(std::string_view name, std::int32_t offset, std::int32_t size);
   std::optional<UnitEntry> Find(std::string_view name) const;
@@ -40,16 +41,20 @@ class UnitIndex {
   }
 
  private:
-  void Load(const std::string& indexPath);
+  void Load(const std::filesystem::path& indexPath);
   std::vector<UnitEntry> entries_;
 };
 
 // The offset of the first record of an index file, which also bounds the
 // pause at the start of the sound file. Nothing when the file is missing or
 // has no readable record.
-std::optional<std::int64_t> FirstIndexOffset(const std::string& indexPath);
+std::optional<std::int64_t> FirstIndexOffset(const std::filesystem::path& indexPath);
 
+// The voice's two files, relative to a home folder (an empty home: the
+// working directory).
 inline constexpr const char* kIndexPath = "veriler/index.dat";
 inline constexpr const char* kSoundPath = "veriler/sesler.dat";
+inline std::filesystem::path IndexFile(const std::filesystem::path& home) { return home / kIndexPath; }
+inline std::filesystem::path SoundFile(const std::filesystem::path& home) { return home / kSoundPath; }
 
 }  // namespace lirvan

@@ -1,15 +1,17 @@
 #pragma once
 // Runs texts through the front end into a collecting sink and writes what
-// came out as one line per token, UTF-8:
-//   "KIND|spoken|source" for a word, number or symbol token, "rule KIND
-//   VALUE" for a rule. Expected lines give the spoken text as the front end
-//   hands it to unit selection; the harness syllabifies it the way
-//   BuildUnits does before comparing. "KIND|spoken" leaves the source
-//   unchecked.
+// came out one line per token, exactly as lirvan-say --tokens prints it
+// (FormatToken). Expected lines are written shorter, with '|' between the
+// fields they check: "KIND|spoken|source" for a word, number or symbol
+// token ("KIND|spoken" leaves the source unchecked; the units are not
+// checked), "rule KIND VALUE" for a rule. The spoken text is written as the
+// front end hands it to unit selection; the harness syllabifies it the way
+// BuildUnits does before comparing.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -20,6 +22,7 @@
 #include "platform/cp1254.h"
 #include "speech/units/syllabifier.h"
 #include "speech/units/token.h"
+#include "speech/units/token_format.h"
 #include "speech/units/token_sink.h"
 #include "speech/units/unit_index.h"
 
@@ -49,14 +52,7 @@ inline const UnitIndex& EmptyIndex() {
   return index;
 }
 
-inline std::string Describe(const Token& token) {
-  if (token.kind == TokenKind::Rule) {
-    if (!token.rule) return "rule without a MarkupRule";
-    return "rule " + std::to_string(token.rule->kind) + " " + std::to_string(token.rule->value);
-  }
-  return std::to_string(static_cast<int>(token.kind)) + "|" + Cp1254ToUtf8(token.spoken) + "|" +
-         Cp1254ToUtf8(token.source);
-}
+inline std::string Describe(const Token& token) { return FormatToken(token); }
 
 inline std::vector<std::string> Describe(const CollectingSink& sink) {
   std::vector<std::string> lines;
@@ -67,11 +63,7 @@ inline std::vector<std::string> Describe(const CollectingSink& sink) {
 // A front end built in dir: it loads its lexicons from dir/veriler/.
 inline std::unique_ptr<TextFrontEnd> FrontEndIn(const std::filesystem::path& dir,
                                                 TokenSink& sink, const UnitIndex& index) {
-  const std::filesystem::path here = std::filesystem::current_path();
-  std::filesystem::current_path(dir);
-  auto frontEnd = std::make_unique<TextFrontEnd>(sink, index);
-  std::filesystem::current_path(here);
-  return frontEnd;
+  return std::make_unique<TextFrontEnd>(sink, index, dir);
 }
 
 // A front end with empty lexicons, whatever the working directory holds,
@@ -110,12 +102,20 @@ inline std::string Syllabified(const std::string& expected) {
   return out;
 }
 
-// An expected line with one '|' only compares kind and spoken text.
+// The expected line in the printed form, as far as it goes: '|' becomes a
+// tab; a rule line gets the empty fields of a rule token.
+inline std::string Printed(const std::string& expected) {
+  std::string line = Syllabified(expected);
+  if (line.rfind("rule", 0) == 0) return "5\t\t\t" + line;
+  std::replace(line.begin(), line.end(), '|', '\t');
+  return line + '\t';
+}
+
+// A rule line compares whole; any other line its first fields.
 inline bool LineMatches(const std::string& got, const std::string& expected) {
-  const std::string want = Syllabified(expected);
-  const bool checksSource = expected.find('|') != expected.rfind('|');
-  if (checksSource || expected.rfind("rule", 0) == 0) return got == want;
-  return got.rfind(want + "|", 0) == 0;
+  const std::string want = Printed(expected);
+  if (expected.rfind("rule", 0) == 0) return got == want;
+  return got.rfind(want, 0) == 0;
 }
 
 inline ::testing::AssertionResult Matches(const std::vector<std::string>& got,
@@ -129,7 +129,7 @@ inline ::testing::AssertionResult Matches(const std::vector<std::string>& got,
     return out;
   };
   std::vector<std::string> want;
-  for (const auto& line : expected) want.push_back(Syllabified(line));
+  for (const auto& line : expected) want.push_back(Printed(line) + "...");
   return ::testing::AssertionFailure() << "got:" << join(got) << "\n  expected:" << join(want);
 }
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <utility>
 
-#include "speech/units/char_class.h"
 #include "platform/cp1254.h"
 #include "platform/trace.h"
+#include "speech/units/char_class.h"
 
 namespace lirvan {
 namespace {

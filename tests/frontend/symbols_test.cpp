@@ -1,12 +1,12 @@
 // Spoken names of symbols and characters, and the units of letters said alone.
 #include "frontend/symbols.h"
-#include "speech/units/letter_units.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "platform/cp1254.h"
+#include "speech/units/letter_units.h"
 
 namespace lirvan {
 namespace {

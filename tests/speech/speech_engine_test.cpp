@@ -4,10 +4,14 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <functional>
+#include <future>
 #include <string>
-#include <thread>
 
 #include "platform/cp1254.h"
+#include "platform/trace.h"
+#include "tests/speech/collecting_output.h"
 #include "tests/speech/test_voice.h"
 
 namespace lirvan {
@@ -15,12 +19,13 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::Bytes;
+using testing::CollectingOutput;
 using testing::TestHome;
 
 constexpr std::size_t kUnitBytes = 2205;  // 50 ms at 22050 Hz, 16-bit mono
 
 // A voice of one-letter words, each a run of its own byte value, so the
-// recording shows which tokens were played and in what order.
+// sounds played show which tokens were played and in what order.
 class EngineTest : public ::testing::Test {
  protected:
   EngineTest() {
@@ -35,21 +40,24 @@ class EngineTest : public ::testing::Test {
                      44);
   }
 
-  std::unique_ptr<SpeechEngine> Engine(AudioBackendKind audio, bool threads = true) {
-    return std::make_unique<SpeechEngine>(EngineOptions{audio, 0, threads});
+  // An engine playing into the test's output, paced like the given device.
+  std::unique_ptr<SpeechEngine> Engine(AudioBackendKind pace, bool threads = true) {
+    output_ = std::make_unique<CollectingOutput>(pace);
+    return std::make_unique<SpeechEngine>(EngineOptions{pace, 0, threads, home_.dir(), output_.get()});
   }
 
   // The letters of the played units, one per unit.
-  static std::string Played(SpeechEngine& engine) {
+  std::string Played() const {
     std::string out;
-    const auto bytes = engine.synthesizer().RecordingBytes();
-    std::size_t run = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-      if (bytes[i] == 0) continue;
-      ++run;
-      if (i + 1 == bytes.size() || bytes[i + 1] != bytes[i]) {
-        out.append(run / kUnitBytes, static_cast<char>(bytes[i]));
-        run = 0;
+    for (const auto& bytes : output_->Sounds()) {
+      std::size_t run = 0;
+      for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == 0) continue;
+        ++run;
+        if (i + 1 == bytes.size() || bytes[i + 1] != bytes[i]) {
+          out.append(run / kUnitBytes, static_cast<char>(bytes[i]));
+          run = 0;
+        }
       }
     }
     return out;
@@ -62,28 +70,30 @@ class EngineTest : public ::testing::Test {
   }
 
   TestHome home_;
+  std::unique_ptr<CollectingOutput> output_;  // outlives the engines of a test
 };
 
 TEST_F(EngineTest, SecondSpeakCutsFirstBetweenTokens) {
   auto engine = Engine(AudioBackendKind::Clocked);
   engine->Speak(Repeat("a", 20));
-  while (Played(*engine).size() < 2) std::this_thread::sleep_for(5ms);  // a few a's are played
+  ASSERT_TRUE(output_->WaitForStarted(2));
   engine->Speak("e e e");
   engine->WaitUntilDone();
-  const std::string played = Played(*engine);
+  const std::string played = Played();
   const auto firstE = played.find('e');
   ASSERT_NE(firstE, std::string::npos);
-  EXPECT_GE(firstE, 1u);
+  EXPECT_GE(firstE, 2u);
   EXPECT_LT(firstE, 20u) << "the first utterance was not cut";
   EXPECT_EQ(played.substr(firstE), "eee") << played;
+  EXPECT_EQ(output_->Started(), output_->Finished()) << "a token was cut in the middle";
 }
 
 TEST_F(EngineTest, SpeakAndWaitPlaysTheWholeTextInOrder) {
   auto engine = Engine(AudioBackendKind::Clocked);
   engine->SpeakAndWait("a e o");
-  EXPECT_EQ(Played(*engine), "aeo");
+  EXPECT_EQ(Played(), "aeo");
   EXPECT_FALSE(engine->IsSpeaking());
-  EXPECT_FALSE(engine->synthesizer().IsPlaying());
+  EXPECT_FALSE(output_->IsPlaying());
 }
 
 TEST_F(EngineTest, EmptyTextsSpeakNothing) {
@@ -92,7 +102,8 @@ TEST_F(EngineTest, EmptyTextsSpeakNothing) {
   engine->WaitUntilDone();
   engine->SpeakAndWait("");
   engine->SpeakDirect("");
-  EXPECT_TRUE(engine->synthesizer().RecordingBytes().empty());
+  EXPECT_EQ(output_->Started(), 0u);
+  EXPECT_EQ(engine->RecordingLength(), 0u);
   EXPECT_FALSE(engine->IsSpeaking());
 }
 
@@ -102,19 +113,29 @@ TEST_F(EngineTest, StopWhenIdleReturnsAndLeavesTheEngineIdle) {
   engine->Stop();
   EXPECT_FALSE(engine->IsSpeaking());
   engine->SpeakAndWait("a");
-  EXPECT_EQ(Played(*engine), "a");
+  EXPECT_EQ(Played(), "a");
 }
 
 TEST_F(EngineTest, SpeakVerbatimSpeaksOnlyTheFirstWordOfItsExpansion) {
   auto engine = Engine(AudioBackendKind::Null);
   engine->SpeakVerbatim("(");  // "parantez aç"
-  EXPECT_EQ(Played(*engine), "PRT");
+  EXPECT_EQ(Played(), "PRT");
 }
 
 TEST_F(EngineTest, SpeakCharacterNamesTheCharacter) {
   auto engine = Engine(AudioBackendKind::Null);
   engine->SpeakCharacter(',');  // virgül
-  EXPECT_EQ(Played(*engine), "VG");
+  EXPECT_EQ(Played(), "VG");
+}
+
+TEST_F(EngineTest, PlayUnitsPlaysExactlyTheNamedUnits) {
+  auto engine = Engine(AudioBackendKind::Null);
+  engine->PlayUnits("pa ran tez");
+  engine->PlayUnits("a zzz");  // a missing unit silences the token
+  engine->PlayUnits("");
+  EXPECT_EQ(Played(), "PRT");
+  ASSERT_EQ(output_->Started(), 3u);
+  EXPECT_EQ(output_->Sounds()[1], Bytes(44, 0)) << "only the pause";
 }
 
 TEST_F(EngineTest, MoreThanTheQueueHoldsIsSpokenWhole) {
@@ -122,42 +143,43 @@ TEST_F(EngineTest, MoreThanTheQueueHoldsIsSpokenWhole) {
     SCOPED_TRACE(threads ? "producer and consumer threads" : "calling thread");
     auto engine = Engine(AudioBackendKind::Null, threads);
     engine->SpeakAndWait(Repeat("a", 12000) + "e");
-    const std::string played = Played(*engine);
-    EXPECT_EQ(played, std::string(12000, 'a') + "e");
+    EXPECT_EQ(Played(), std::string(12000, 'a') + "e");
   }
 }
 
 TEST_F(EngineTest, StopWhileTheProducerWaitsForPlacesThenANewSpeak) {
   auto engine = Engine(AudioBackendKind::Clocked);
   engine->Speak(Repeat("a", 15000));  // the producer fills the queue and waits
-  std::this_thread::sleep_for(50ms);
+  ASSERT_TRUE(output_->WaitForStarted(2));
   engine->Stop();
   EXPECT_FALSE(engine->IsSpeaking());
-  const std::size_t before = Played(*engine).size();
+  const std::size_t before = Played().size();
   EXPECT_LT(before, 15000u);
-  engine->SpeakAndWait("e o");  // a new producer must take the producer lock
-  EXPECT_EQ(Played(*engine).substr(before), "eo");
+  engine->SpeakAndWait("e o");
+  EXPECT_EQ(Played().substr(before), "eo");
 }
 
 TEST_F(EngineTest, NothingIsPlayedAfterStopReturns) {
   auto engine = Engine(AudioBackendKind::Clocked);
   engine->Speak(Repeat("a", 50));
-  std::this_thread::sleep_for(80ms);
+  ASSERT_TRUE(output_->WaitForStarted(1));
   engine->Stop();
-  const std::size_t atStop = engine->synthesizer().RecordingBytes().size();
-  std::this_thread::sleep_for(150ms);
-  EXPECT_EQ(engine->synthesizer().RecordingBytes().size(), atStop);
+  const std::size_t atStop = output_->Started();
+  EXPECT_EQ(output_->Finished(), atStop) << "Stop returned while a token was on the device";
+  // Anything of the first utterance played after Stop would stand before the o.
+  engine->SpeakAndWait("o");
+  EXPECT_EQ(Played(), std::string(atStop, 'a') + "o");
 }
 
 TEST_F(EngineTest, PunctuationSwitchGovernsSymbolTokens) {
   auto engine = Engine(AudioBackendKind::Null);
   EXPECT_TRUE(engine->IsPunctuationReading());
   engine->SpeakAndWait("a, e");
-  EXPECT_EQ(Played(*engine), "aVGe");
+  EXPECT_EQ(Played(), "aVGe");
   engine->SetPunctuationReading(0x100);  // only the low byte counts
   EXPECT_FALSE(engine->IsPunctuationReading());
   engine->SpeakAndWait("a, e");
-  EXPECT_EQ(Played(*engine), "aVGeae");
+  EXPECT_EQ(Played(), "aVGeae");
 }
 
 TEST_F(EngineTest, PunctuationSwitchWrittenWhileAProducerReadsIt) {
@@ -165,7 +187,15 @@ TEST_F(EngineTest, PunctuationSwitchWrittenWhileAProducerReadsIt) {
   engine->Speak(Repeat("a ,", 3000));
   for (int i = 0; i < 200; ++i) engine->SetPunctuationReading(i % 2);
   engine->WaitUntilDone();
-  SUCCEED();
+  EXPECT_TRUE(engine->IsPunctuationReading());  // the last write (199) switched it on
+  // Every word is played, and each comma either whole ("virgül") or not at all.
+  std::string played = Played();
+  EXPECT_EQ(std::count(played.begin(), played.end(), 'a'), 3000);
+  std::string commas = played;
+  std::erase(commas, 'a');
+  for (std::size_t i = 0; i < commas.size(); i += 2) {
+    ASSERT_EQ(commas.substr(i, 2), "VG") << "at " << i;
+  }
 }
 
 TEST_F(EngineTest, SynchronousEntriesPlayAfterTheCurrentToken) {
@@ -173,7 +203,7 @@ TEST_F(EngineTest, SynchronousEntriesPlayAfterTheCurrentToken) {
   engine->Speak(Repeat("a", 5));
   engine->SpeakVerbatim("o");
   engine->WaitUntilDone();
-  const std::string played = Played(*engine);
+  const std::string played = Played();
   EXPECT_EQ(std::count(played.begin(), played.end(), 'a'), 5);
   EXPECT_EQ(std::count(played.begin(), played.end(), 'o'), 1);
 }
@@ -181,20 +211,27 @@ TEST_F(EngineTest, SynchronousEntriesPlayAfterTheCurrentToken) {
 TEST_F(EngineTest, DestructionWhileSpeakingEndsCleanly) {
   auto engine = Engine(AudioBackendKind::Clocked);
   engine->Speak(Repeat("a", 200));
-  std::this_thread::sleep_for(30ms);
-  engine.reset();
-  SUCCEED();
+  ASSERT_TRUE(output_->WaitForStarted(1));
+  auto destroyed = std::async(std::launch::async, [&] { engine.reset(); });
+  ASSERT_EQ(destroyed.wait_for(20s), std::future_status::ready) << "destruction hangs";
+  const std::size_t started = output_->Started();
+  EXPECT_LT(started, 200u) << "destruction waited for the whole text";
+  EXPECT_EQ(output_->Finished(), started) << "the device was closed under a playing token";
+  EXPECT_EQ(Played(), std::string(started, 'a'));
 }
 
 TEST_F(EngineTest, ManySpeakAndStopCallsWhileSpeechRuns) {
   auto engine = Engine(AudioBackendKind::Clocked);
   for (int i = 0; i < 300; ++i) {
+    const std::size_t started = output_->Started();
     engine->Speak(Repeat(i % 2 ? "a" : "e", 30));
+    if (i % 50 == 0) {
+      ASSERT_TRUE(output_->WaitForStarted(started + 1)) << "round " << i;
+    }
     if (i % 3 == 0) engine->Stop();
-    if (i % 50 == 0) std::this_thread::sleep_for(20ms);
   }
   engine->SpeakAndWait("o");
-  const std::string played = Played(*engine);
+  const std::string played = Played();
   ASSERT_FALSE(played.empty());
   EXPECT_EQ(played.back(), 'o');
   EXPECT_FALSE(engine->IsSpeaking());
@@ -204,15 +241,55 @@ TEST_F(EngineTest, NoTokenIsLostWhenTheProducerFinishesBetweenTwoPolls) {
   auto engine = Engine(AudioBackendKind::Null);
   for (int i = 0; i < 1000; ++i) {
     engine->SpeakAndWait("a e");
-    ASSERT_EQ(Played(*engine).size(), 2u * (i + 1)) << "round " << i;
+    ASSERT_EQ(output_->Started(), 2u * (i + 1)) << "round " << i;
   }
 }
 
 TEST_F(EngineTest, CallingThreadFallbackSpeaksBeforeReturning) {
   auto engine = Engine(AudioBackendKind::Clocked, false);
   engine->Speak("a e");
-  EXPECT_EQ(Played(*engine), "ae");
-  EXPECT_FALSE(engine->synthesizer().IsPlaying());
+  EXPECT_EQ(Played(), "ae");
+  EXPECT_FALSE(output_->IsPlaying());
+  EXPECT_FALSE(engine->IsSpeaking());
+}
+
+TEST_F(EngineTest, RecordingIsSavedInTheHomeFolder) {
+  auto engine = Engine(AudioBackendKind::Null);
+  engine->SpeakAndWait("a");
+  ASSERT_TRUE(engine->SaveRecording());
+  const auto size = std::filesystem::file_size(home_.dir() / "veriler" / "output.wav");
+  EXPECT_EQ(size, 44u + kUnitBytes + 2 * 44) << "header, the unit, its pause and the extra one";
+  EXPECT_FALSE(engine->SaveRecording(home_.dir() / "no" / "such" / "out.wav"));
+}
+
+// Each entry point whose work fails tells the trace what failed, and the
+// engine goes on working.
+TEST_F(EngineTest, FailuresGoToTheTraceWithWhatFailed) {
+  struct Case {
+    const char* what;
+    std::function<void(SpeechEngine&)> call;
+    bool threads;
+  } cases[] = {
+      {"SpeakDirect", [](SpeechEngine& e) { e.SpeakDirect("a"); }, true},
+      {"SpeakVerbatim", [](SpeechEngine& e) { e.SpeakVerbatim("a"); }, true},
+      {"PlayUnits", [](SpeechEngine& e) { e.PlayUnits("a"); }, true},
+      {"consumer", [](SpeechEngine& e) { e.SpeakAndWait("a e"); }, true},
+      {"speaking on the calling thread", [](SpeechEngine& e) { e.Speak("a e"); }, false},
+  };
+  SetTraceEnabled(true);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto engine = Engine(AudioBackendKind::Null, c.threads);
+    output_->FailWith("device unplugged");
+    ::testing::internal::CaptureStdout();
+    c.call(*engine);
+    const std::string trace = ::testing::internal::GetCapturedStdout();
+    EXPECT_NE(trace.find(std::string(c.what) + " failed: device unplugged"), std::string::npos) << trace;
+    output_->FailWith("");
+    engine->SpeakAndWait("o");
+    EXPECT_EQ(Played(), "o") << "the engine works after the failure";
+  }
+  SetTraceEnabled(false);
 }
 
 }  // namespace

@@ -106,12 +106,11 @@ TEST(HandleUnknown, PiecesByShapeAndRecordings) {
       {"abcdefg", {}, "<empty>"},              // longer than six
       {"w", {}, "dabılyu"},                    // a letter said on its own
   };
-  Syllabifier s;
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.syllable) + " with " + std::to_string(c.recorded.size()) + " recorded");
     const UnitIndex index = IndexWith(c.recorded);
     Token token;
-    token.units = HandleUnknown(token, s, Cp(c.syllable), index);
+    token.units = HandleUnknown(Cp(c.syllable), index);
     EXPECT_EQ(UnitsOf(token), c.units);
   }
 }

@@ -10,6 +10,7 @@
 #include "speech/synthesis/error_hook.h"
 #include "speech/units/token.h"
 #include "speech/units/unit_index.h"
+#include "tests/speech/collecting_output.h"
 #include "tests/speech/test_voice.h"
 
 namespace lirvan {
@@ -115,16 +116,28 @@ TEST_F(SynthesizerTest, VolumeRuleTriplesEachChannelAndHoldsAtTheMaximum) {
     t->rule = MarkupRule{kind, value, true};
     return t;
   };
-  synth.device().SetVolume(0x20001000);
+  synth.SetVolume(0x20001000);
   synth.SpeakToken(*rule(4, 2));
   synth.SpeakToken(*rule(3, 1));
-  EXPECT_EQ(synth.device().GetVolume(), 0x20001000u);
+  EXPECT_EQ(synth.GetVolume(), 0x20001000u);
   synth.SpeakToken(*rule(4, 1));
-  EXPECT_EQ(synth.device().GetVolume(), 0x60003000u);
+  EXPECT_EQ(synth.GetVolume(), 0x60003000u);
   synth.SpeakToken(*rule(4, 1));
   synth.SpeakToken(*rule(4, 1));
-  EXPECT_EQ(synth.device().GetVolume(), 0xFFFFFFFFu);  // no carry into the other channel
+  EXPECT_EQ(synth.GetVolume(), 0xFFFFFFFFu);  // no carry into the other channel
   EXPECT_TRUE(Recording(synth).empty());               // rule tokens make no sound
+}
+
+TEST_F(SynthesizerTest, VolumeScalesWhatIsPlayedButNotTheRecording) {
+  testing::CollectingOutput output;
+  Synthesizer synth(index_, {AudioBackendKind::Null, 0, {}, &output});
+  synth.SetVolume(0x00007FFF);  // mono: the low channel, about half
+  synth.SpeakToken(*TokenOf({"mer"}));  // samples 0x0101 = 257
+  ASSERT_EQ(output.Started(), 1u);
+  const auto played = output.Sounds()[0];
+  ASSERT_EQ(played.size(), 10u);
+  EXPECT_EQ(played[0] | played[1] << 8, 257 * 0x7FFF / 0xFFFF);
+  EXPECT_EQ(Recording(synth), Cat({Bytes(6, 1), Bytes(8, 0)}));
 }
 
 TEST_F(SynthesizerTest, RecordingLimitKeepsTheNewestSound) {

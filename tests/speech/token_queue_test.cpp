@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <stop_token>
 #include <thread>
 
 namespace lirvan {
@@ -29,17 +30,42 @@ TEST(TokenQueue, ClearRestoresEveryPlace) {
   EXPECT_EQ(q.Count(), kQueueCapacity);
 }
 
-TEST(TokenQueue, AbortReleasesAProducerWaitingOnAFullQueue) {
+TEST(TokenQueue, StopReleasesAProducerWaitingOnAFullQueue) {
   TokenQueue q;
   for (int i = 0; i < kQueueCapacity; ++i) ASSERT_TRUE(q.Put(MakeToken("a")));
+  std::stop_source utterance;
   std::atomic<bool> refused{false};
-  std::thread producer([&] { refused = !q.Put(MakeToken("b")); });
-  q.Abort();
+  std::thread producer([&] { refused = !q.Put(MakeToken("b"), utterance.get_token()); });
+  utterance.request_stop();
   producer.join();
   EXPECT_TRUE(refused);
+  EXPECT_EQ(q.Count(), kQueueCapacity);
   q.Clear();
-  q.Reopen();
   for (int i = 0; i < kQueueCapacity; ++i) ASSERT_TRUE(q.Put(MakeToken("a")));
+}
+
+TEST(TokenQueue, NextWaitsForATokenOrTheEndOfProduction) {
+  TokenQueue q;
+  q.SetProducing(true);
+  std::stop_source never;
+  std::thread producer([&] {
+    q.Put(MakeToken("son"));
+    q.SetProducing(false);  // right after the last token: it must still be taken
+  });
+  std::unique_ptr<Token> last = q.Next(never.get_token());
+  producer.join();
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(last->source, "son");
+  EXPECT_EQ(q.Next(never.get_token()), nullptr) << "production ended, nothing queued";
+}
+
+TEST(TokenQueue, NextGivesUpOnStop) {
+  TokenQueue q;
+  q.SetProducing(true);
+  std::stop_source utterance;
+  std::thread stopper([&] { utterance.request_stop(); });
+  EXPECT_EQ(q.Next(utterance.get_token()), nullptr);
+  stopper.join();
 }
 
 TEST(TokenQueue, GetRacingClearNeverDeadlocks) {

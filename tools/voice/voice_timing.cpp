@@ -1,18 +1,17 @@
 // Compares how long words last when joined from the voice's units with how
 // long espeak-ng says the same words whole.
 //   lirvan-voice-timing HOME WORDFILE
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "speech/units/char_class.h"
 #include "platform/cp1254.h"
 #include "speech/units/build_units.h"
+#include "speech/units/char_class.h"
 #include "speech/units/syllabifier.h"
 #include "speech/units/unit_index.h"
 #include "tools/voice/espeak_renderer.h"
@@ -26,11 +25,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::ifstream words(argv[2]);
-  if (!words || chdir(argv[1]) != 0) {
+  if (!words || !std::filesystem::is_directory(argv[1])) {
     std::fprintf(stderr, "lirvan-voice-timing: cannot read %s or enter %s\n", argv[2], argv[1]);
     return 2;
   }
-  const UnitIndex index(kIndexPath);
+  const UnitIndex index(IndexFile(argv[1]));
   const Syllabifier syllabifier;
   voice::EspeakRenderer espeak(espeakRATE_NORMAL);
   const double bytesPerSecond = espeak.sampleRate() * 2.0;
@@ -47,8 +46,8 @@ int main(int argc, char** argv) {
     BuildUnits(*token, syllabifier, index);
     double joined = 0;
     bool complete = true;
-    for (const UnitNode* u = token->units.get(); u != nullptr; u = u->next.get()) {
-      const auto entry = index.Find(u->name);
+    for (const UnitNode& u : SpokenUnits(*token)) {
+      const auto entry = index.Find(u.name);
       if (!entry || !entry->Present()) complete = false;
       else joined += entry->size / bytesPerSecond;
     }
