@@ -3,12 +3,30 @@
 #include <string>
 
 #include "platform/trace.h"
+#include "speech/units/letter_sounds.h"
 #include "speech/units/letter_units.h"
 #include "speech/units/syllabifier.h"
 #include "speech/units/unit_index.h"
 
 namespace lirvan {
 namespace {
+
+// Appends lists end to end; null lists add nothing.
+class Chain {
+ public:
+  void Append(std::unique_ptr<UnitNode> list) {
+    if (!list) return;
+    UnitNode* last = list.get();
+    while (last->next) last = last->next.get();
+    (tail_ == nullptr ? head_ : tail_->next) = std::move(list);
+    tail_ = last;
+  }
+  std::unique_ptr<UnitNode> Take() { return std::move(head_); }
+
+ private:
+  std::unique_ptr<UnitNode> head_;
+  UnitNode* tail_ = nullptr;
+};
 
 // Collects the pieces of one syllable: [p, q) letter ranges, each a node.
 class Pieces {
@@ -20,26 +38,17 @@ class Pieces {
     Append(std::make_unique<UnitNode>(std::string(s_.substr(p, q - p))));
     return *this;
   }
-  void Append(std::unique_ptr<UnitNode> node) {
-    UnitNode* raw = node.get();
-    if (tail_ == nullptr) {
-      head_ = std::move(node);
-    } else {
-      tail_->next = std::move(node);
-    }
-    tail_ = raw;
-  }
+  void Append(std::unique_ptr<UnitNode> node) { chain_.Append(std::move(node)); }
   // The first node stays empty when no rule covers the syllable.
   std::unique_ptr<UnitNode> Take() {
-    if (!head_) return std::make_unique<UnitNode>();
-    return std::move(head_);
+    auto head = chain_.Take();
+    return head ? std::move(head) : std::make_unique<UnitNode>();
   }
 
  private:
   std::string_view s_;
   const UnitIndex& index_;
-  std::unique_ptr<UnitNode> head_;
-  UnitNode* tail_ = nullptr;
+  Chain chain_;
 };
 
 void TraceShape(const char* title, int state, const char* label, std::string_view s) {
@@ -155,40 +164,67 @@ std::unique_ptr<UnitNode> HandleUnknown(const Token&, const Syllabifier&, std::s
   return out.Take();
 }
 
+namespace {
+
+bool AllRecorded(const UnitNode* list, const UnitIndex& index) {
+  for (; list != nullptr; list = list->next.get()) {
+    if (!index.Has(list->name)) return false;
+  }
+  return true;
+}
+
+std::unique_ptr<UnitNode> Mend(std::string_view text, const UnitIndex& index) {
+  if (TraceEnabled()) TraceLine("Mend " + std::string(text));
+  return CoverWithRecorded(text, index);
+}
+
+// The pieces of one syllable. Where the table leaves a piece unrecorded,
+// which would silence the whole word, that piece is covered again by
+// recorded ones, down to single letters sounded as sounds.
+// A token without letters (a sign) keeps what the table gives it.
+std::unique_ptr<UnitNode> SyllablePieces(const Token& token, const Syllabifier& syllabifier,
+                                         std::string_view syllable, const UnitIndex& index,
+                                         bool mend) {
+  if (index.Has(syllable)) return std::make_unique<UnitNode>(std::string(syllable));
+  auto pieces = HandleUnknown(token, syllabifier, syllable, index);
+  if (!mend || AllRecorded(pieces.get(), index)) return pieces;
+  // One node (empty, or a letter's spelled name) stands for the whole syllable.
+  if (!pieces->next) return Mend(syllable, index);
+  Chain mended;
+  for (auto node = std::move(pieces); node;) {
+    auto rest = std::move(node->next);
+    if (index.Has(node->name)) {
+      mended.Append(std::move(node));
+    } else {
+      mended.Append(Mend(node->name, index));
+    }
+    node = std::move(rest);
+  }
+  return mended.Take();
+}
+
+}  // namespace
+
 void BuildUnits(Token& token, const Syllabifier& syllabifier, const UnitIndex& unitIndex) {
+  const bool hasLetters = !LetterSounds(token.spoken).empty();
   token.spoken = syllabifier.Syllabify(token.spoken, unitIndex);
   if (TraceEnabled()) TraceLine("content=" + token.spoken);
 
-  std::unique_ptr<UnitNode> head;
-  UnitNode* tail = nullptr;
-  auto append = [&](std::unique_ptr<UnitNode> list) {
-    if (!list) return;
-    UnitNode* last = list.get();
-    while (last->next) last = last->next.get();
-    if (tail == nullptr) {
-      head = std::move(list);
-    } else {
-      tail->next = std::move(list);
-    }
-    tail = last;
-  };
-
+  Chain units;
   const std::string_view spoken = token.spoken;
   std::size_t start = 0;
   while (true) {
     const std::size_t dash = spoken.find('-', start);
     const std::string_view syllable =
         spoken.substr(start, dash == std::string_view::npos ? std::string_view::npos : dash - start);
-    if (unitIndex.Has(syllable)) {
-      append(std::make_unique<UnitNode>(std::string(syllable)));
-    } else {
-      append(HandleUnknown(token, syllabifier, syllable, unitIndex));
-    }
+    units.Append(SyllablePieces(token, syllabifier, syllable, unitIndex, hasLetters));
     if (dash == std::string_view::npos) break;
     start = dash + 1;
   }
 
-  token.units = std::move(head);
+  // A token without a single sound keeps the one empty unit: it is silent.
+  token.units = units.Take();
+  if (!token.units) token.units = std::make_unique<UnitNode>();
   int count = 0;
   for (const UnitNode* n = token.units.get(); n != nullptr; n = n->next.get()) ++count;
   token.unitCount = count;
