@@ -10,7 +10,7 @@ JOBS=$(nproc)
 
 PACKAGES=(cmake g++ make pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
-  portaudio19-dev libespeak-ng-dev espeak-ng
+  portaudio19-dev libespeak-ng-dev espeak-ng libfftw3-dev libsndfile1-dev
   qt6-base-dev zlib1g-dev
   xvfb xdotool openbox x11-utils)
 
