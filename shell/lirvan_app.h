@@ -11,6 +11,7 @@
 #include "shell/app_options.h"
 #include "shell/doc_templates.h"
 #include "shell/speaker.h"
+#include "shell/speech_history.h"
 #include "shell/speech_log.h"
 #include "shell/tool_host.h"
 #include "shell/tool_registry.h"
@@ -59,6 +60,10 @@ class CLirvanApp : public QObject, public Speaker, public ToolHost {
 
   void AnnounceDateTime();
   void RunAboutBox();
+  // The last message again, and the window listing the newest ones.
+  void RepeatLast();
+  void ShowSpeechHistory();
+  const SpeechHistory& History() const { return history_; }
 
   std::vector<CDocTemplate>& Templates() { return templates_; }
   const std::vector<DialogTool>& DialogTools() const { return dialogTools_; }
@@ -83,8 +88,13 @@ class CLirvanApp : public QObject, public Speaker, public ToolHost {
   unsigned char m_bReadPunctuation = 0;
 
  private:
+  // Speaks without entering the history (what the history itself reads).
+  void SpeakUnrecorded(SpeechText text);
+
   std::vector<CDocTemplate> templates_;
   std::vector<DialogTool> dialogTools_;
+  SpeechHistory history_;
+  bool recording_ = true;
 
  public:
   // Destroyed first: closing the frame closes every tool window.

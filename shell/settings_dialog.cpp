@@ -41,7 +41,8 @@ SettingsDialog::SettingsDialog(CLirvanApp& app, QWidget* parent)
       m_nPunctuation(app.IsPunctuationReading()) {
   setWindowTitle(QStringLiteral("Lirvan Ayarlar"));
   app_.SpeakAndWait(Cp("Program ayarları"));
-  app_.Speak(Cp("Seçimleri değiştirmek için boşluk tuşuna basınız"));
+  // Heard whole before the first box names itself.
+  app_.SpeakAndWait(Cp("Seçimleri değiştirmek için boşluk tuşuna basınız"));
   auto* layout = MakeOwnedByParent<QVBoxLayout>(this);
   for (Box which : {kGreeting, kEcho, kPunctuation}) {
     QCheckBox* box = MakeOwnedByParent<QCheckBox>(QString::fromUtf8(kBoxes[which].label), this);

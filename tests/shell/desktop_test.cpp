@@ -51,10 +51,11 @@ TEST(StartUp, WithoutSettingsFileGreetsEchoesNothingReadsPunctuation) {
   EXPECT_EQ(MenuTitles(desktop.frame()), (QStringList{"&Araçlar", "&Yardım"}));
 }
 
-TEST(StartUp, SettingsZeroOneZeroSilencesGreetingAndPunctuation) {
+TEST(StartUp, SettingsZeroOneZeroSaysOnlyThatItIsReady) {
   Desktop desktop("0 1 0\n");
   desktop.Start();
-  EXPECT_EQ(desktop.Log(), (std::vector<LogLine>{{"SetPunctuationReading", "0"}}));
+  EXPECT_EQ(desktop.Log(), (std::vector<LogLine>{{"SetPunctuationReading", "0"},
+                                                 {"Speak", "Lirvan hazır"}}));
   EXPECT_EQ(desktop.app().m_bEchoCharacters, 1);
   EXPECT_EQ(desktop.app().IsPunctuationReading(), 0);
 }

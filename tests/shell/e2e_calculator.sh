@@ -6,85 +6,11 @@
 set -u
 LIRVAN=$1
 VOICE_HOME=$2
-WORK=$(mktemp -d)
-LOG=$WORK/speech.log
-PIDS=()
+# shellcheck source=../support/x_session.sh
+source "$(dirname "$0")/../support/x_session.sh"
 
-cleanup() {
-  local pid
-  for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done
-  for pid in "${PIDS[@]}"; do
-    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "$pid" 2>/dev/null
-  done
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  echo "--- speech log" >&2
-  cat "$LOG" >&2 2>/dev/null
-  echo "--- lirvan output" >&2
-  cat "$WORK/lirvan.out" >&2 2>/dev/null
-  echo "--- openbox" >&2
-  cat "$WORK/openbox.out" >&2 2>/dev/null
-  echo "--- xdotool" >&2
-  sort "$WORK/xdotool.err" 2>/dev/null | uniq -c >&2
-  exit 1
-}
-
-# Waits up to $2 tenths of a second for a command to succeed.
-wait_until() {
-  local what=$1 tenths=$2
-  shift 2
-  for _ in $(seq "$tenths"); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  fail "timed out waiting for $what"
-}
-
-logged() { grep -qF -- "$1" "$LOG"; }
-count_logged() { [ "$(grep -cF -- "$1" "$LOG")" -ge "$2" ]; }
-no_window() { ! xdotool search --name "$1"; }
-
-# A private home: links to the voice, no settings file (so it greets).
-mkdir -p "$WORK/home/veriler"
-for f in "$VOICE_HOME"/veriler/*; do
-  [ "$(basename "$f")" = ayarlar.dat ] || ln -s "$f" "$WORK/home/veriler/"
-done
-
-# Xvfb picks a free display itself and writes its number, so runs side by
-# side never share one.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.out" 2>&1 &
-PIDS+=($!)
-wait_until "Xvfb" 100 grep -q '[0-9]' "$WORK/display"
-export DISPLAY=:$(tr -dc '0-9' <"$WORK/display")
-
-# Without a window manager new dialogs never become active.
-openbox --sm-disable >"$WORK/openbox.out" 2>&1 &
-PIDS+=($!)
-# xprop succeeds on a missing property too: wait for what activation needs.
-wm_ready() { xprop -root _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW; }
-wait_until "the window manager" 100 wm_ready
-
-QT_QPA_PLATFORM=xcb "$LIRVAN" --home "$WORK/home" --audio null --speech-log "$LOG" \
-  >"$WORK/lirvan.out" 2>&1 &
-LIRVAN_PID=$!
-PIDS=("$LIRVAN_PID" "${PIDS[@]}")
-
+start_lirvan
 wait_until "the greeting" 150 logged $'Speak\tLirvan konuşan masaüstü'
-# The window manager may not have taken the window yet when it is first
-# seen; activation is tried again until it holds.
-activate_main() {
-  local window
-  for window in $(xdotool search --onlyvisible --name '^Lirvan$'); do
-    timeout 5 xdotool windowactivate --sync "$window" 2>>"$WORK/xdotool.err" && return 0
-  done
-  return 1
-}
-wait_until "the main window to become active" 100 activate_main
 
 xdotool key ctrl+5
 wait_until "the calculator" 100 logged $'Speak\tHesap makinesi açıldı'
@@ -94,6 +20,7 @@ xdotool key Return
 wait_until "the result" 100 logged $'Speak\t1024'
 xdotool key Escape
 wait_until "the calculator to close" 50 no_window '^Hesap Makinesi$'
+wait_until "the empty desktop named" 100 logged $'Speak\tLirvan, açık araç yok'
 xdotool key alt+d
 wait_until "the date and time" 100 logged $'Speak\tbugün '
 
@@ -102,13 +29,14 @@ EXPECTED=$(printf '%s\n' \
   "Speak	$(grep -m1 -oP '(?<=^Speak\t)Lirvan konuşan masaüstü.*' "$LOG")" \
   $'Speak\tHesap makinesi açıldı' \
   $'SpeakCharacter\t2' $'SpeakCharacter\t^' $'SpeakCharacter\t1' $'SpeakCharacter\t0' \
-  $'Speak\t1024')
-ACTUAL=$(head -8 "$LOG")
+  $'Speak\t1024' \
+  $'Speak\tLirvan, açık araç yok')
+ACTUAL=$(head -9 "$LOG")
 [ "$ACTUAL" = "$EXPECTED" ] || fail "unexpected speech; wanted:
 $EXPECTED"
 LAST=$(tail -1 "$LOG")
 [[ "$LAST" =~ ^Speak$'\t'bugün\ [0-9]{1,2}\ [^\ ]+\ [0-9]{4}\ [^\ ]+\ saat\ şu\ anda\ [0-9]{1,2}\ [0-9]{1,2}$ ]] ||
   fail "the date and time sentence is malformed: $LAST"
-[ "$(wc -l <"$LOG")" -eq 9 ] || fail "more was said than expected"
+[ "$(wc -l <"$LOG")" -eq 10 ] || fail "more was said than expected"
 kill -0 "$LIRVAN_PID" 2>/dev/null || fail "lirvan ended on its own"
 echo "PASS"
