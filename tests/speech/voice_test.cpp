@@ -40,15 +40,6 @@ TEST_F(GeneratedVoice, HoldsEveryRequiredUnit) {
   EXPECT_TRUE(missing.empty()) << missing.size() << " missing, first: " << missing.front();
 }
 
-class Collect final : public TokenSink {
- public:
-  bool Put(std::unique_ptr<Token> token) override {
-    tokens.push_back(std::move(token));
-    return true;
-  }
-  std::vector<std::unique_ptr<Token>> tokens;
-};
-
 std::string Corpus(const char* name) {
   std::ifstream in(std::string(LIRVAN_SOURCE_DIR) + "/tests/data/" + name, std::ios::binary);
   const std::string utf8{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -69,7 +60,7 @@ bool Sayable(const Token& t) {
 // Every token of the text as the front end makes it; a token with
 // something to say is silent when any of its units is not recorded.
 Spoken SpeakCorpus(const std::string& text, const UnitIndex& index, bool punctuation) {
-  Collect sink;
+  TokenCollector sink;
   TextFrontEnd frontEnd(sink, index);
   frontEnd.SetReadPunctuation(punctuation);
   frontEnd.SetText(text);

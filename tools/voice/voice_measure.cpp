@@ -84,15 +84,6 @@ Samples Join(const Token& token, const UnitIndex& index, const Voice& sound) {
   return out;
 }
 
-class Collect final : public TokenSink {
- public:
-  bool Put(std::unique_ptr<Token> token) override {
-    tokens.push_back(std::move(token));
-    return true;
-  }
-  std::vector<std::unique_ptr<Token>> tokens;
-};
-
 std::vector<std::string> Lines(const std::string& path) {
   std::ifstream in(path);
   std::vector<std::string> lines;
@@ -186,7 +177,7 @@ void MeasureSentences(const Options& o, const UnitIndex& index, const Voice& sou
     const auto spoken = voice::TrimSilence(espeak.RenderText(sentence, espeakRATE_NORMAL));
     Add(source, spoken, sound.sampleRate, words);
 
-    Collect sink;
+    TokenCollector sink;
     TextFrontEnd frontEnd(sink, index);
     frontEnd.SetReadPunctuation(false);
     frontEnd.SetText(Utf8ToCp1254(sentence));
