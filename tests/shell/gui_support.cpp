@@ -23,6 +23,7 @@ class QtEnvironment : public ::testing::Environment {
     static int argc = 1;
     static char name[] = "shell_gui_tests";
     static char* argv[] = {name, nullptr};
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);  // web views
     app_ = std::make_unique<QApplication>(argc, argv);
   }
   void TearDown() override { app_.reset(); }
