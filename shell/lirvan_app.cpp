@@ -36,7 +36,7 @@ CLirvanApp::CLirvanApp(const AppOptions& options, ToolRegistry tools)
   }
   m_pEngine = std::make_unique<SpeechEngine>(
       EngineOptions{.audio = options.audio, .recordingSeconds = kRecordingSeconds,
-                    .useThreads = true});
+                    .useThreads = true, .home = options.home});
   for (ToolDescriptor& tool : tools.templates) templates_.push_back({std::move(tool)});
   dialogTools_ = std::move(tools.dialogs);
   g_app = this;

@@ -4,6 +4,7 @@
 
 #include "platform/trace.h"
 #include "speech/units/chain.h"
+#include "speech/units/letter_sounds.h"
 #include "speech/units/letter_units.h"
 #include "speech/units/syllabifier.h"
 #include "speech/units/unit_index.h"
@@ -146,28 +147,66 @@ std::unique_ptr<UnitNode> HandleUnknown(std::string_view s, const UnitIndex& uni
   return out.Take();
 }
 
+namespace {
+
+bool AllRecorded(const UnitNode* list, const UnitIndex& index) {
+  for (; list != nullptr; list = list->next.get()) {
+    if (!index.Has(list->name)) return false;
+  }
+  return true;
+}
+
+std::unique_ptr<UnitNode> Mend(std::string_view text, const UnitIndex& index) {
+  if (TraceEnabled()) TraceLine("Mend " + std::string(text));
+  return CoverWithRecorded(text, index);
+}
+
+// The pieces of one syllable. Where the table leaves a piece unrecorded,
+// which would silence the whole word, that piece is covered again by
+// recorded ones, down to single letters sounded as sounds.
+// A token without letters (a sign) keeps what the table gives it.
+std::unique_ptr<UnitNode> SyllablePieces(std::string_view syllable, const UnitIndex& index,
+                                         bool mend) {
+  if (index.Has(syllable)) return std::make_unique<UnitNode>(std::string(syllable));
+  auto pieces = HandleUnknown(syllable, index);
+  if (!mend || AllRecorded(pieces.get(), index)) return pieces;
+  // One node (empty, or a letter's spelled name) stands for the whole syllable.
+  if (!pieces->next) return Mend(syllable, index);
+  Chain<UnitNode> mended;
+  for (auto node = std::move(pieces); node;) {
+    auto rest = std::move(node->next);
+    if (index.Has(node->name)) {
+      mended.Append(std::move(node));
+    } else {
+      mended.Append(Mend(node->name, index));
+    }
+    node = std::move(rest);
+  }
+  return mended.Take();
+}
+
+}  // namespace
+
 void BuildUnits(Token& token, const Syllabifier& syllabifier, const UnitIndex& unitIndex) {
+  const bool hasLetters = !LetterSounds(token.spoken).empty();
   token.spoken = syllabifier.Syllabify(token.spoken, unitIndex);
   if (TraceEnabled()) TraceLine("content=" + token.spoken);
 
   Chain<UnitNode> units;
-
   const std::string_view spoken = token.spoken;
   std::size_t start = 0;
   while (true) {
     const std::size_t dash = spoken.find('-', start);
     const std::string_view syllable =
         spoken.substr(start, dash == std::string_view::npos ? std::string_view::npos : dash - start);
-    if (unitIndex.Has(syllable)) {
-      units.Append(std::make_unique<UnitNode>(std::string(syllable)));
-    } else {
-      units.Append(HandleUnknown(syllable, unitIndex));
-    }
+    units.Append(SyllablePieces(syllable, unitIndex, hasLetters));
     if (dash == std::string_view::npos) break;
     start = dash + 1;
   }
 
+  // A token without a single sound keeps the one empty unit: it is silent.
   token.units = units.Take();
+  if (!token.units) token.units = std::make_unique<UnitNode>();
   int count = 0;
   for (const UnitNode* n = token.units.get(); n != nullptr; n = n->next.get()) ++count;
   token.unitCount = count;

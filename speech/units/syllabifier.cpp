@@ -110,6 +110,12 @@ bool RunMachine(std::string_view word, std::string& out) {
 
 bool Syllabifier::IsVowel(char c) { return kVowels[static_cast<unsigned char>(c)]; }
 
+int Syllabifier::VowelCount(std::string_view s) {
+  int n = 0;
+  for (char c : s) n += IsVowel(c) ? 1 : 0;
+  return n;
+}
+
 int PatternState(std::string_view syllable) {
   int state = 1;
   for (char c : syllable) state = state * 2 + (Syllabifier::IsConsonant(c) ? 1 : 0);

@@ -12,6 +12,7 @@ class Syllabifier {
  public:
   static bool IsVowel(char c);
   static bool IsConsonant(char c) { return !IsVowel(c); }
+  static int VowelCount(std::string_view s);
 
   // The syllables joined by "-".
   std::string Syllabify(std::string_view word, const UnitIndex& unitIndex) const;

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <vector>
 
 #include "speech/units/token.h"
 
@@ -13,6 +14,16 @@ class TokenSink {
   // Takes ownership. Returns false when production is to stop (the engine
   // was stopped); the token is then discarded.
   virtual bool Put(std::unique_ptr<Token> token) = 0;
+};
+
+// Keeps every token it is given, in order (tools and tests).
+class TokenCollector final : public TokenSink {
+ public:
+  bool Put(std::unique_ptr<Token> token) override {
+    tokens.push_back(std::move(token));
+    return true;
+  }
+  std::vector<std::unique_ptr<Token>> tokens;
 };
 
 }  // namespace lirvan

@@ -4,6 +4,7 @@
 
 #include "platform/cp1254.h"
 #include "speech/units/build_units.h"
+#include "speech/units/letter_sounds.h"
 #include "speech/units/token.h"
 #include "speech/units/unit_index.h"
 
@@ -124,7 +125,9 @@ TEST(BuildUnits, FillsTheListFromTheSyllables) {
     int count;
   } cases[] = {
       {"merhaba", {"mer", "ha", "ba"}, "mer-ha-ba", "mer ha ba", 3},
-      {"türkçe", {"tür", "çe"}, "türk-çe", "tür k çe", 3},
+      {"türkçe", {"tür", "k", "çe"}, "türk-çe", "tür k çe", 3},
+      // k unrecorded would silence the word: left out, the rest sounds.
+      {"türkçe", {"tür", "çe"}, "türk-çe", "tür çe", 2},
       {"", {}, "", "<empty>", 1},
       {"t", {"te"}, "te", "te", 1},
       {"w", {"dub", "lü", "ve"}, "dub-lü-ve", "dub lü ve", 3},
@@ -139,6 +142,95 @@ TEST(BuildUnits, FillsTheListFromTheSyllables) {
     EXPECT_EQ(UnitsOf(*token), c.units);
     EXPECT_EQ(token->unitCount, c.count);
   }
+}
+
+// A voice that holds every Turkish letter and the few pieces named.
+UnitIndex LettersAnd(std::initializer_list<const char*> names) {
+  UnitIndex index = IndexWith(names);
+  for (char c : Cp("abcçdefgğhıijklmnoöprsştuüvyzâîû")) index.Store(std::string(1, c), 0, 2);
+  return index;
+}
+
+TEST(BuildUnits, MendsPiecesNoRuleCoversDownToRecordedOnes) {
+  struct Case {
+    const char* word;
+    std::initializer_list<const char*> recorded;
+    const char* units;
+  } cases[] = {
+      // xxoxxx with [0,4) unrecorded: the table leaves the syllable empty.
+      {"printf", {"pri"}, "pri n t f"},
+      {"printf", {}, "p r i n t f"},
+      // xxxox with neither [0,4) nor [1,5) recorded.
+      {"bytes", {"tes"}, "b y tes"},
+      {"strak", {"ra"}, "s t ra k"},
+      // Pieces the table adds without a test are covered when missing.
+      {"stra", {"ra"}, "s t ra"},
+      // Recorded pieces of the table are kept as the table gives them.
+      {"türk", {"tür"}, "tür k"},
+      {"kramp", {"kra", "amp"}, "kra amp"},
+      // Letters the Turkish alphabet lacks sound as Turkish ones when the
+      // voice does not hold them.
+      {"fix", {"fi"}, "fi k s"},
+      {"wa", {}, "v a"},
+      {"aqua", {}, "a k u a"},
+      {"w", {}, "d u b l ü v e"},  // a lone consonant is spelled first
+      // Bytes outside the alphabet inside a word: foreign letters, digits.
+      {"café", {"ca"}, "ca f e"},
+      {"straße", {"se", "ra"}, "s t ra s e"},
+      {"mp3", {"me", "pe", "üç"}, "me pe üç e"},
+  };
+  Syllabifier s;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.word);
+    const UnitIndex index = LettersAnd(c.recorded);
+    auto token = MakeToken(Cp(c.word));
+    BuildUnits(*token, s, index);
+    EXPECT_EQ(UnitsOf(*token), c.units);
+    for (const UnitNode* n = token->units.get(); n != nullptr; n = n->next.get()) {
+      EXPECT_TRUE(index.Has(n->name)) << Cp1254ToUtf8(n->name);
+    }
+  }
+}
+
+TEST(BuildUnits, OnlyATokenWithoutLettersStaysSilent) {
+  struct Case {
+    const char* text;
+    const char* units;
+  } cases[] = {{"", "<empty>"}, {"%", "% e"}, {"½", "½ e"}};  // the signs as spelled
+  Syllabifier s;
+  const UnitIndex index = LettersAnd({});
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    auto token = MakeToken(Cp(c.text));
+    BuildUnits(*token, s, index);
+    EXPECT_EQ(UnitsOf(*token), c.units);
+    EXPECT_FALSE(index.Has(token->units->name));
+  }
+}
+
+TEST(LetterSounds, EveryByteOfALetterSounds) {
+  struct Case {
+    const char* text;
+    const char* sounds;
+  } cases[] = {
+      {"wqx", "vkks"}, {"WQX", "vkks"}, {"İIı", "iıı"}, {"ÉÑÇ", "enç"},
+      {"œšž", "öşj"},  {"a1", "abir"},  {"a-b", "ab"},  {"âîû", "âîû"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(Cp1254ToUtf8(LetterSounds(Cp(c.text))), c.sounds);
+  }
+  const std::string turkish = Cp("abcçdefgğhıijklmnoöprsştuüvyz");
+  EXPECT_EQ(LetterSounds(turkish), turkish);
+}
+
+TEST(CoverWithRecorded, FewestPiecesLongestFirst) {
+  const UnitIndex index = IndexWith({"a", "b", "ab", "abc", "c", "bc"});
+  auto units = CoverWithRecorded("abcab", index);
+  std::string names;
+  for (const UnitNode* n = units.get(); n != nullptr; n = n->next.get()) names += n->name + " ";
+  EXPECT_EQ(names, "abc ab ");
+  EXPECT_EQ(CoverWithRecorded("zz", index), nullptr);  // nothing the voice holds
 }
 
 }  // namespace

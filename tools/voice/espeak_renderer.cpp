@@ -2,7 +2,9 @@
 
 #include <espeak-ng/speak_lib.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 
 #include "platform/cp1254.h"
@@ -10,10 +12,17 @@
 namespace lirvan::voice {
 namespace {
 
-std::vector<std::int16_t>* gSink = nullptr;  // espeak-ng's callback has no user pointer per call
+// espeak-ng's callback has no user pointer per call.
+std::vector<std::int16_t>* gSink = nullptr;
+std::vector<PhonemeEvent>* gEvents = nullptr;
 
-int Collect(short* wav, int count, espeak_EVENT*) {
+int Collect(short* wav, int count, espeak_EVENT* events) {
   if (wav != nullptr && gSink != nullptr) gSink->insert(gSink->end(), wav, wav + count);
+  for (; gEvents != nullptr && events != nullptr && events->type != espeakEVENT_LIST_TERMINATED; ++events) {
+    if (events->type != espeakEVENT_PHONEME) continue;
+    const std::string name(events->id.string, strnlen(events->id.string, sizeof events->id.string));
+    gEvents->push_back(PhonemeEvent{name, static_cast<std::size_t>(std::max(0, events->sample))});
+  }
   return 0;
 }
 
@@ -62,7 +71,8 @@ std::vector<std::int16_t> TrimSilence(const std::vector<std::int16_t>& samples) 
 }
 
 EspeakRenderer::EspeakRenderer(int rate) : rate_(rate) {
-  sampleRate_ = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
+  sampleRate_ = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr,
+                                  espeakINITIALIZE_DONT_EXIT | espeakINITIALIZE_PHONEME_EVENTS);
   if (sampleRate_ <= 0) throw std::runtime_error("espeak-ng could not be initialised");
   if (espeak_SetVoiceByName("tr") != EE_OK) throw std::runtime_error("espeak-ng has no Turkish voice");
   espeak_SetSynthCallback(&Collect);
@@ -80,6 +90,16 @@ std::vector<std::int16_t> EspeakRenderer::Synthesize(const std::string& utf8, in
   gSink = nullptr;
   return samples;
 }
+
+Rendering EspeakRenderer::RenderWithEvents(const std::string& utf8) {
+  Rendering out;
+  gEvents = &out.events;
+  out.samples = Synthesize(utf8, rate_);
+  gEvents = nullptr;
+  return out;
+}
+
+void EspeakRenderer::SetFlatPitch() { espeak_SetParameter(espeakRANGE, 0, 0); }
 
 std::vector<std::int16_t> EspeakRenderer::RenderText(const std::string& utf8, int rate) {
   return Synthesize(utf8, rate);

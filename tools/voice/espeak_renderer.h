@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/voice/phoneme_cuts.h"
+
 namespace lirvan::voice {
 
 class EspeakRenderer {
@@ -24,6 +26,12 @@ class EspeakRenderer {
   std::vector<std::int16_t> RenderText(const std::string& utf8, int rate);
   // The phoneme mnemonics espeak-ng gives a UTF-8 text.
   std::string Phonemes(const std::string& utf8);
+  // A UTF-8 text at the renderer's rate with the phoneme events that say
+  // where each phoneme starts.
+  Rendering RenderWithEvents(const std::string& utf8);
+  // One pitch throughout (espeak-ng's pitch range 0), so units cut from
+  // different words meet at the same pitch.
+  void SetFlatPitch();
 
  private:
   std::vector<std::int16_t> Synthesize(const std::string& utf8, int rate);

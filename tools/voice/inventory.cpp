@@ -54,17 +54,27 @@ std::vector<std::string> ExtraUnits() {
   for (std::string_view onset : kOnsets) {
     for (char v : kVowels) units.push_back(std::string(onset) + v);
   }
+  for (std::string& word : WholeWordUnits()) units.push_back(std::move(word));
+  return units;
+}
+
+std::vector<std::string> WholeWordUnits() {
+  std::vector<std::string> units;
   for (std::string_view word : kWords) units.push_back(Utf8ToCp1254(word));
   return units;
 }
 
-std::vector<std::string> FullInventory() {
+std::vector<std::string> FullInventory(const std::vector<std::string>& wholeWords) {
   std::vector<std::string> all;
   std::set<std::string> seen;
+  auto add = [&](const std::string& unit) {
+    if (seen.insert(unit).second) all.push_back(unit);
+  };
   for (const auto& part : {RequiredUnits(), ExtraUnits()}) {
-    for (const std::string& unit : part) {
-      if (seen.insert(unit).second) all.push_back(unit);
-    }
+    for (const std::string& unit : part) add(unit);
+  }
+  for (const std::string& word : wholeWords) {
+    if (!word.empty() && word.size() <= 4) add(word);
   }
   return all;
 }

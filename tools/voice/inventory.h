@@ -14,7 +14,12 @@ std::vector<std::string> RequiredUnits();
 // Further units that pay for themselves (clusters, whole short words).
 std::vector<std::string> ExtraUnits();
 
-// RequiredUnits() followed by ExtraUnits(), without duplicates.
-std::vector<std::string> FullInventory();
+// The short words among ExtraUnits(), which the engine says whole.
+std::vector<std::string> WholeWordUnits();
+
+// RequiredUnits(), ExtraUnits() and `wholeWords` (further short words to
+// record whole, CP1254), without duplicates; names longer than four
+// letters among them left out, as no index can hold them.
+std::vector<std::string> FullInventory(const std::vector<std::string>& wholeWords = {});
 
 }  // namespace lirvan::voice
