@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <cstdio>
+#include <unistd.h>
 #include <exception>
 #include <string>
 #include <vector>
@@ -17,6 +18,11 @@
 #endif
 
 int main(int argc, char** argv) {
+  // The browser's engine refuses to start as root with its sandbox on; a
+  // desktop run as root (a live system, a container) still browses.
+  if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX")) {
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  }
   QApplication application(argc, argv);
   const QStringList qtLeft = QCoreApplication::arguments();
   std::vector<std::string> args;
