@@ -12,13 +12,6 @@ bool IsSpace(char c) {
 
 }  // namespace
 
-int PageSnapshot::IndexOfUid(std::uint32_t uid) const {
-  for (int i = 0; i < size(); ++i) {
-    if (elements[static_cast<std::size_t>(i)].uid == uid) return i;
-  }
-  return -1;
-}
-
 void LinkChildren(PageSnapshot& snapshot) {
   std::vector<int> lastChild(snapshot.elements.size(), -1);
   int lastTopLevel = -1;

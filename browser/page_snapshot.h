@@ -53,8 +53,6 @@ struct PageSnapshot {
   std::vector<PageElement> elements;
 
   int size() const { return static_cast<int>(elements.size()); }
-  // The index of the element with this uid, or -1.
-  int IndexOfUid(std::uint32_t uid) const;
 };
 
 // Sets firstChild and nextSibling from the parent indexes.

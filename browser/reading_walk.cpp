@@ -1,6 +1,8 @@
 #include "browser/reading_walk.h"
 
+#include <algorithm>
 #include <array>
+#include <unordered_map>
 
 #include "browser/form_objects.h"
 #include "shell/text.h"
@@ -116,14 +118,39 @@ constexpr std::array kModes{
     ModeRow{Command::ModeHeadings, ReadingMode::Headings, "okuma biçimi başlıklar"},
 };
 
-// The element in the newer snapshot that stands where index stood in the
-// older one: the same element, else the first later one still there.
-int Follow(const PageSnapshot& older, const PageSnapshot& newer, int index) {
-  for (int i = index; i >= 0 && i < older.size(); ++i) {
-    const int found = newer.IndexOfUid(At(older, i).uid);
+// The elements of a snapshot by their uid.
+class UidIndex {
+ public:
+  explicit UidIndex(const PageSnapshot& snapshot) {
+    for (int i = 0; i < snapshot.size(); ++i) index_.emplace(At(snapshot, i).uid, i);
+  }
+  int Find(std::uint32_t uid) const {
+    const auto found = index_.find(uid);
+    return found == index_.end() ? -1 : found->second;
+  }
+
+ private:
+  std::unordered_map<std::uint32_t, int> index_;
+};
+
+// Where a position of the older snapshot (the index of the next element to
+// examine) stands in the newer one: after the element read last if it is
+// still there, else on the first later element that is; the newer size
+// when nothing after it is left, and its top when nothing at all is.
+int Follow(const PageSnapshot& older, const PageSnapshot& newer, const UidIndex& inNewer,
+           int position) {
+  if (position <= 0) return 0;
+  const int last = inNewer.Find(At(older, position - 1).uid);
+  if (last >= 0) return last + 1;
+  for (int i = position; i < older.size(); ++i) {
+    const int found = inNewer.Find(At(older, i).uid);
     if (found >= 0) return found;
   }
-  return -1;
+  // Nothing of the older page is left at all: a new page, read from its top.
+  for (int i = 0; i < position - 1; ++i) {
+    if (inNewer.Find(At(older, i).uid) >= 0) return newer.size();
+  }
+  return 0;
 }
 
 }  // namespace
@@ -182,15 +209,17 @@ WalkEvents ReadNext(const PageSnapshot& snapshot, ReadingState& state) {
 }
 
 void CarryOver(const PageSnapshot& older, const PageSnapshot& newer, ReadingState& state) {
-  if (state.m_nCursor > 0) {
-    // The cursor stands just after the element read last.
-    const int last = Follow(older, newer, state.m_nCursor - 1);
-    state.m_nCursor = last < 0 ? 0 : last + 1;
-    if (last < 0) state.m_bAtEnd = false;
-    if (state.m_nCursor >= newer.size()) state.m_nCursor = 0;
+  const UidIndex inNewer(newer);
+  // After the page's last piece the position is the end of the older list,
+  // so content added behind it is read next.
+  const int position = state.m_bAtEnd ? older.size() : std::min(state.m_nCursor, older.size());
+  if (position > 0) {
+    const int followed = Follow(older, newer, inNewer, position);
+    state.m_bAtEnd = followed >= newer.size();
+    state.m_nCursor = state.m_bAtEnd ? 0 : followed;
   }
   auto same = [&](int index) {
-    return index >= 0 && index < older.size() ? newer.IndexOfUid(At(older, index).uid) : -1;
+    return index >= 0 && index < older.size() ? inNewer.Find(At(older, index).uid) : -1;
   };
   state.m_nChoiceField = same(state.m_nChoiceField);
   state.m_bChoiceFieldHeld = state.m_bChoiceFieldHeld && state.m_nChoiceField >= 0;
