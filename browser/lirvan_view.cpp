@@ -12,7 +12,6 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
-#include "browser/browser_profile.h"
 #include "browser/lirvan_page.h"
 #include "browser/page_bridge.h"
 #include "browser/word_prompts.h"
@@ -39,8 +38,9 @@ constexpr std::chrono::milliseconds kLongestChangeWait{2000};
 CLirvanView::CLirvanView(ToolHost& host)
     : m_host(host),
       m_speaker(host.speaker()),
-      m_profile(SharedBrowserProfile()),
-      m_pPage(std::make_unique<CLirvanPage>(m_profile.get())),
+      // The program's profile keeps nothing on disk: cookies and cache last
+      // while the program runs.
+      m_pPage(std::make_unique<CLirvanPage>(QWebEngineProfile::defaultProfile())),
       m_pBrowser(std::make_unique<QWebEngineView>(m_pPage.get(), this)),
       m_bridge(std::make_unique<PageBridge>(*m_pPage)),
       m_prompts(MakeWordPrompts(m_speaker)),
@@ -65,7 +65,8 @@ CLirvanView::CLirvanView(ToolHost& host)
     return QStringList{chooser.chosenPath()};
   };
   connect(m_pPage.get(), &QWebEnginePage::loadingChanged, this, &CLirvanView::OnLoadingChanged);
-  connect(m_profile.get(), &QWebEngineProfile::downloadRequested, this, &CLirvanView::OnDownload);
+  connect(m_pPage->profile(), &QWebEngineProfile::downloadRequested, this,
+          &CLirvanView::OnDownload);
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
     if (Contains(now) && !Contains(old)) OnFocusGained();
   });

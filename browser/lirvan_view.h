@@ -22,7 +22,6 @@ class QKeyEvent;
 class QPrinter;
 class QWebEngineDownloadRequest;
 class QWebEngineLoadingInfo;
-class QWebEngineProfile;
 class QWebEngineView;
 
 namespace lirvan {
@@ -125,9 +124,7 @@ class CLirvanView : public CToolView {
 
   ToolHost& m_host;
   Speaker& m_speaker;
-  // Destroyed in this order at the end: the web view, its page, then the
-  // profile they use.
-  std::shared_ptr<QWebEngineProfile> m_profile;
+  // Destroyed in this order at the end: the web view, then its page.
   std::unique_ptr<CLirvanPage> m_pPage;
   std::unique_ptr<QWebEngineView> m_pBrowser;
   std::unique_ptr<PageBridge> m_bridge;

@@ -102,6 +102,13 @@ if (!window.__lirvan) window.__lirvan = (function () {
     return '';
   }
 
+  // XML shown as a tree is not a page to read; HTML, XHTML, text and
+  // images are.
+  function isHtml() {
+    const type = document.contentType || '';
+    return type === 'application/xhtml+xml' || !type.includes('xml');
+  }
+
   function uidOf(el) {
     let uid = state.uids.get(el);
     if (uid === undefined) { uid = state.nextUid++; state.uids.set(el, uid); }
@@ -110,7 +117,6 @@ if (!window.__lirvan) window.__lirvan = (function () {
 
   function snapshot() {
     const body = document.body;
-    const root = document.documentElement;
     const els = body ? Array.from(body.getElementsByTagName('*')) : [];
     const index = new Map();
     const rows = new Array(els.length);
@@ -130,8 +136,7 @@ if (!window.__lirvan) window.__lirvan = (function () {
     state.gen++;
     state.els = els;
     return JSON.stringify({
-      g: state.gen, c: state.changes,
-      h: root !== null && root.namespaceURI === 'http://www.w3.org/1999/xhtml',
+      g: state.gen, c: state.changes, h: isHtml(),
       b: body !== null, t: document.title, x: body ? body.innerText : '',
       f: document.forms.length, e: rows });
   }
@@ -183,11 +188,7 @@ if (!window.__lirvan) window.__lirvan = (function () {
   }
 
   return {
-    title: function () {
-      const root = document.documentElement;
-      return JSON.stringify({ t: document.title,
-                              h: root !== null && root.namespaceURI === 'http://www.w3.org/1999/xhtml' });
-    },
+    title: function () { return JSON.stringify({ t: document.title, h: isHtml() }); },
     snapshot: snapshot,
     act: function (gen, i, what) { return JSON.stringify(act(gen, i, what)); },
     poll: function () { return JSON.stringify([state.changes, performance.now() - state.last]); },

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <gtest/gtest.h>
 #include <filesystem>
 #include <fstream>
 
@@ -61,11 +62,28 @@ QUrl BrowserDesktop::WritePage(const std::string& name, const std::string& html)
 
 bool BrowserDesktop::Load(CLirvanView& view, const QUrl& url) {
   QSignalSpy ready(&view, &CLirvanView::pageReady);
+  desktop_.Mark();
   view.Navigate(url);
   if (!WaitUntil([&] { return !ready.isEmpty(); })) return false;
-  ProcessEvents();
-  desktop_.Mark();
+  Settle(view);
   return true;
+}
+
+QUrl BrowserDesktop::LoadPage(CLirvanView& view, const std::string& name, const std::string& html) {
+  const QUrl url = WritePage(name, html);
+  if (!Load(view, url)) ADD_FAILURE() << name << " did not load";
+  return url;
+}
+
+QVariant RunInPage(CLirvanView& view, const QString& code) {
+  QVariant result;
+  bool back = false;
+  view.page()->runJavaScript(code, 0, [&](const QVariant& value) {
+    result = value;
+    back = true;
+  });
+  WaitUntil([&back] { return back; });
+  return result;
 }
 
 void Settle(CLirvanView& view) {

@@ -19,6 +19,10 @@ std::vector<std::string> Said(const Desktop& desktop);
 // True once a line "OPERATION\tTEXT" has been said since the last Mark.
 bool WaitForLine(const Desktop& desktop, const std::string& line, int milliseconds = 15000);
 
+// Runs a script in the page's own world (as the page's scripts would) and
+// waits for its result.
+QVariant RunInPage(CLirvanView& view, const QString& code);
+
 // Waits until the page has answered everything the view asked of it.
 void Settle(CLirvanView& view);
 // A key pressed, and the page's answers to it handled.
@@ -34,9 +38,11 @@ class BrowserDesktop {
   CLirvanView& OpenBrowser();
   // Writes a page (UTF-8) into the home folder; its file URL.
   QUrl WritePage(const std::string& name, const std::string& html);
-  // Loads the page in the view, waits until it is read in, then marks the
-  // log; false when it did not load.
+  // Marks the log, loads the page in the view and waits until it is read
+  // in; false when it did not load.
   bool Load(CLirvanView& view, const QUrl& url);
+  // WritePage and Load; a test failure when it does not load.
+  QUrl LoadPage(CLirvanView& view, const std::string& name, const std::string& html);
  private:
   Desktop desktop_;
 };
