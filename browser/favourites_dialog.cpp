@@ -25,6 +25,9 @@ CFavouritesDialog::CFavouritesDialog(Speaker& speaker, QWidget* parent)
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(list_, &QListWidget::currentRowChanged, this, &CFavouritesDialog::OnRowChanged);
   connect(list_, &QListWidget::activated, this, &QDialog::accept);
+  // Nothing is chosen until the user moves: taking the focus would
+  // otherwise choose the first name and cut off the sentence below.
+  list_->setCurrentIndex(QModelIndex());
   list_->setFocus(Qt::OtherFocusReason);
   speaker_.Speak(Cp("Yukarı ve Aşağı Yön Tuşlarını Kullanarak Seçiminizi Yapınız"));
 }

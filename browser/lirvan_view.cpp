@@ -11,6 +11,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <utility>
 
 #include "browser/lirvan_page.h"
 #include "browser/page_bridge.h"
@@ -61,15 +62,13 @@ CLirvanView::CLirvanView(ToolHost& host)
   };
   m_pPage->onChooseFiles = [this](bool /*multiple*/) {
     FileChooserDialog chooser(m_speaker, this, FileChooserDialog::Mode::Open);
-    if (chooser.exec() != QDialog::Accepted) return QStringList();
+    if (RunDialog(chooser) != QDialog::Accepted) return QStringList();
     return QStringList{chooser.chosenPath()};
   };
   connect(m_pPage.get(), &QWebEnginePage::loadingChanged, this, &CLirvanView::OnLoadingChanged);
   connect(m_pPage->profile(), &QWebEngineProfile::downloadRequested, this,
           &CLirvanView::OnDownload);
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-    if (Contains(now) && !Contains(old)) OnFocusGained();
-  });
+  connect(qApp, &QApplication::focusChanged, this, &CLirvanView::OnFocusChanged);
   qApp->installEventFilter(this);
 
   m_stillLoading.setInterval(kStillLoadingInterval);
@@ -252,9 +251,20 @@ void CLirvanView::PollForChanges() {
   });
 }
 
-void CLirvanView::OnFocusGained() {
+void CLirvanView::OnFocusChanged(QWidget* old, QWidget* now) {
+  const bool in = Contains(now);
+  if (in == Contains(old)) return;
+  const bool backFromDialog = std::exchange(m_bBackFromDialog, false);
   // Nothing while a page is loading.
-  if (!m_strPageName.segments().empty()) m_speaker.SpeakAndWait(m_strPageName);
+  if (in && !backFromDialog && !m_strPageName.segments().empty()) {
+    m_speaker.SpeakAndWait(m_strPageName);
+  }
+}
+
+int CLirvanView::RunDialog(QDialog& dialog) {
+  const int result = dialog.exec();
+  m_bBackFromDialog = true;
+  return result;
 }
 
 void CLirvanView::OnDownload(QWebEngineDownloadRequest* download) {
@@ -310,6 +320,7 @@ bool CLirvanView::OnCommand(Command command) {
       return true;
     case Command::Punctuation:
       TogglePunctuation(m_speaker, this, "noktalama okuma açık", "noktalama okuma kapali");
+      m_bBackFromDialog = true;
       return true;
     case Command::AddFavourite:
       AddFavourite();

@@ -18,6 +18,7 @@
 #include "browser/reading_walk.h"
 #include "shell/tool_view.h"
 
+class QDialog;
 class QKeyEvent;
 class QPrinter;
 class QWebEngineDownloadRequest;
@@ -84,7 +85,10 @@ class CLirvanView : public CToolView {
   void OnDocumentComplete();
   void OnNavigationError(const QUrl& failed);
   void RestoreShownPage();
-  void OnFocusGained();
+  void OnFocusChanged(QWidget* old, QWidget* now);
+  // Runs one of the view's own dialogs; the focus coming back from it is
+  // not announced, so it cannot cut off what the command says next.
+  int RunDialog(QDialog& dialog);
   void OnDownload(QWebEngineDownloadRequest* download);
   void OnStillLoading();
   void TakeSnapshot(SnapshotPurpose purpose);
@@ -139,6 +143,7 @@ class CLirvanView : public CToolView {
   // page loads, the title and " sayfası" once it is loaded.
   SpeechText m_strPageName;
 
+  bool m_bBackFromDialog = false;
   bool m_bLoading = false;
   bool m_bUserStopped = false;  // Escape stopped this load: not an error
   std::uint32_t m_nLoadSerial = 0;  // answers for an older navigation are dropped

@@ -38,7 +38,7 @@ std::string OneLine(std::string text) {
 
 void CLirvanView::OnNewAddress() {
   CEntryDialog dialog(m_speaker, CEntryDialog::kAddress, this);
-  if (dialog.exec() != QDialog::Accepted) return;
+  if (RunDialog(dialog) != QDialog::Accepted) return;
   const QUrl url = AddressFromUser(dialog.text());
   if (dialog.text().trimmed().isEmpty() || !url.isValid()) {
     m_speaker.Speak(Cp("Geçerli bir adres girilmedi"));
@@ -49,7 +49,7 @@ void CLirvanView::OnNewAddress() {
 
 void CLirvanView::AddFavourite() {
   CEntryDialog dialog(m_speaker, CEntryDialog::kAddFavourite, this);
-  if (dialog.exec() != QDialog::Accepted || dialog.text().isEmpty()) return;
+  if (RunDialog(dialog) != QDialog::Accepted || dialog.text().isEmpty()) return;
   const QByteArray address = m_pPage->url().toEncoded();
   if (lirvan::AddFavourite(OneLine(address.toStdString()), OneLine(ToCp1254(dialog.text())))) {
     m_speaker.Speak(Cp("Favori sayfanız eklendi"));
@@ -60,7 +60,7 @@ void CLirvanView::AddFavourite() {
 
 void CLirvanView::OpenFavourites() {
   CFavouritesDialog dialog(m_speaker, this);
-  if (dialog.exec() != QDialog::Accepted) return;
+  if (RunDialog(dialog) != QDialog::Accepted) return;
   if (dialog.chosenAddress().empty()) {
     // Loading nothing would leave the user in silence.
     m_speaker.Speak(Cp("Bu favorinin adresi bulunamadı"));
@@ -119,7 +119,7 @@ void CLirvanView::OnPrintPage() {
   m_speaker.Speak(Cp("Yazdırma ekranı açılıyor entır tuşuna basınız"));
   m_printer = std::make_unique<QPrinter>(printerInfo);
   QPrintDialog dialog(m_printer.get(), this);
-  if (dialog.exec() != QDialog::Accepted) {
+  if (RunDialog(dialog) != QDialog::Accepted) {
     m_printer.reset();
     return;
   }
