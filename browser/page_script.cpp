@@ -22,15 +22,6 @@ if (!window.__lirvan) window.__lirvan = (function () {
     .observe(document, { subtree: true, childList: true, characterData: true, attributes: true,
                          attributeFilter: ['class', 'style', 'hidden', 'open'] });
 
-  function shown(el, tag) {
-    if (NEVER_SHOWN.has(tag)) return false;
-    if (tag === 'OPTION' || tag === 'OPTGROUP') {
-      const list = el.closest('select');
-      return list !== null && list.getClientRects().length > 0;
-    }
-    return el.getClientRects().length > 0;
-  }
-
   function kindOf(el, tag) {
     if (HEADINGS[tag]) return K.heading;
     switch (tag) {
@@ -115,29 +106,77 @@ if (!window.__lirvan) window.__lirvan = (function () {
     return uid;
   }
 
+  // An element's text as innerText lays it out (blocks on lines of their
+  // own, cells ended by tabs, white space collapsed, nothing that is not
+  // shown), built in one walk from the children's texts: asking every
+  // element for its innerText would lay each subtree out again.
+  function tidy(text) {
+    return text.replace(/ {2,}/g, ' ').replace(/ *\n[ \n]*/g, '\n').replace(/ *\t */g, '\t')
+               .replace(/\t+(?=\n|$)/g, '').replace(/^[ \n\t]+|[ \n\t]+$/g, '');
+  }
+
+  function framed(frame, text) {
+    if (frame.tag === 'BR') return '\n';
+    const display = frame.display;
+    if (display === 'table-cell') return text + '\t';
+    if (display.startsWith('inline') || display === 'contents') return text;
+    return '\n' + text + '\n';
+  }
+
+  function row(frame, text) {
+    const el = frame.el, tag = frame.tag;
+    const kind = frame.visible ? kindOf(el, tag) : K.other;
+    return [tag, text, kind === K.other ? '' : nameOf(el, tag, kind, text),
+            tag === 'INPUT' ? el.type : '', kind, el.checked === true ? 1 : 0,
+            kind === K.heading ? (HEADINGS[tag] || parseInt(el.getAttribute('aria-level'), 10) || 2) : 0,
+            frame.parent, uidOf(el)];
+  }
+
+  // Every element under the root in document order, into els and rows;
+  // returns the root's text. A loop rather than recursion: pages nest deep.
+  function walk(root, els, rows) {
+    const stack = [{ el: root, tag: 'BODY', index: -1, shown: true, visible: true,
+                     display: 'block', parts: [], next: root.firstChild }];
+    for (;;) {
+      const top = stack[stack.length - 1];
+      const node = top.next;
+      if (node === null) {
+        stack.pop();
+        const text = top.shown ? tidy(top.parts.join('')) : '';
+        if (top.index >= 0) rows[top.index] = row(top, text);
+        if (stack.length === 0) return text;
+        if (top.shown) stack[stack.length - 1].parts.push(framed(top, text));
+        continue;
+      }
+      top.next = node.nextSibling;
+      if (node.nodeType === Node.TEXT_NODE) {
+        if (top.visible) top.parts.push(node.data.replace(/[ \t\n\r\f]+/g, ' '));
+        continue;
+      }
+      if (node.nodeType !== Node.ELEMENT_NODE) continue;
+      const tag = node.tagName.toUpperCase();
+      let display = 'none', visible = false;
+      if (top.shown && !NEVER_SHOWN.has(tag)) {
+        const style = getComputedStyle(node);
+        display = style.display;
+        visible = display !== 'none' && style.visibility === 'visible';
+      }
+      stack.push({ el: node, tag: tag, index: els.length, parent: top.index,
+                   shown: display !== 'none', visible: visible, display: display, parts: [],
+                   next: node.firstChild });
+      els.push(node);
+      rows.push(null);
+    }
+  }
+
   function snapshot() {
     const body = document.body;
-    const els = body ? Array.from(body.getElementsByTagName('*')) : [];
-    const index = new Map();
-    const rows = new Array(els.length);
-    for (let i = 0; i < els.length; i++) {
-      const el = els[i];
-      index.set(el, i);
-      const tag = el.tagName.toUpperCase();
-      const visible = shown(el, tag);
-      const text = visible ? (el.innerText || '') : '';
-      const kind = visible ? kindOf(el, tag) : K.other;
-      const parent = index.get(el.parentElement);
-      rows[i] = [tag, text, kind === K.other ? '' : nameOf(el, tag, kind, text),
-                 tag === 'INPUT' ? el.type : '', kind, el.checked === true ? 1 : 0,
-                 kind === K.heading ? (HEADINGS[tag] || parseInt(el.getAttribute('aria-level'), 10) || 2) : 0,
-                 parent === undefined ? -1 : parent, uidOf(el)];
-    }
+    const els = [], rows = [];
+    const text = body ? walk(body, els, rows) : '';
     state.gen++;
     state.els = els;
     return JSON.stringify({
-      g: state.gen, c: state.changes, h: isHtml(),
-      b: body !== null, t: document.title, x: body ? body.innerText : '',
+      g: state.gen, c: state.changes, h: isHtml(), b: body !== null, t: document.title, x: text,
       f: document.forms.length, e: rows });
   }
 

@@ -99,7 +99,7 @@ TEST(Reading, SmartReadingMixesSectionsLinksAndFields) {
                                   "<input type='hidden' name='gizli' value='1'>"
                                   "<input type='submit'>"));
   EXPECT_EQ(Read(browser, view, Qt::Key_F12, 6),
-            (Lines{"Speak\tHoş geldiniz", "Speak\tBağlantı Giriş", "Speak\tAd ",
+            (Lines{"Speak\tHoş geldiniz", "Speak\tBağlantı Giriş", "Speak\tAd",
                    "Speak\tAd girdi alanı", "Speak\tgönder düğmesi", "Speak\tSayfanın sonu"}));
 }
 
