@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "app/standard_tools.h"
 #include "shell/app_options.h"
 #include "shell/lirvan_app.h"
@@ -18,11 +20,13 @@
 #endif
 
 int main(int argc, char** argv) {
-  // The browser's engine refuses to start as root with its sandbox on; a
-  // desktop run as root (a live system, a container) still browses.
-  if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX")) {
+  // Chromium's sandbox refuses to start as root; the mail reader's and the
+  // browser's web views would take the whole program down.
+  if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   }
+  // The embedded web views share the GUI's GL context; set before the application.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
   const QStringList qtLeft = QCoreApplication::arguments();
   std::vector<std::string> args;

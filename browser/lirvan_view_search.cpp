@@ -16,6 +16,7 @@ bool CLirvanView::SearchAllowed(const char* refusal) {
 void CLirvanView::FindWord() {
   if (!SearchAllowed("arama yapmak için tümünü okuma biçimine geçiniz")) return;
   const std::optional<QString> typed = m_prompts->AskWord(this);
+  m_bBackFromDialog = true;
   if (!typed) return;
   if (std::optional<SpeechText> said = m_search.Find(ToCp1254(*typed), m_snapshot.text)) {
     m_speaker.Speak(std::move(*said));
@@ -40,6 +41,7 @@ void CLirvanView::ReadAfterFound() {
 void CLirvanView::ReadBetweenWords() {
   if (!SearchAllowed("tümünü okuma biçimine geçiniz")) return;
   const auto [first, second] = m_prompts->AskTwoWords(this);
+  m_bBackFromDialog = true;
   m_speaker.Speak(PageSearch::ReadBetween(ToCp1254(first), ToCp1254(second), m_snapshot.text));
 }
 

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <exception>
+#include <utility>
 
 #include "calculator/evaluator/result_format.h"
 #include "shell/speaker.h"
@@ -26,18 +27,34 @@ CCalculator::CCalculator(Speaker& speaker, QWidget* parent)
 }
 
 void CCalculator::OnTextChanged(const QString& text) {
-  if (m_bEcho && !text.isEmpty()) m_speaker.SpeakCharacter(LastCp1254Character(text));
+  const QString previous = std::exchange(m_previous, text);
+  if (!m_bEcho) return;
+  if (text.size() >= previous.size()) {
+    if (!text.isEmpty()) m_speaker.SpeakCharacter(LastCp1254Character(text));
+    return;
+  }
+  // A deletion names what went, and an emptied field says so.
+  qsizetype common = 0;
+  while (common < text.size() && text[common] == previous[common]) ++common;
+  const QString deleted = previous.mid(common, previous.size() - text.size());
+  if (deleted.size() == 1) {
+    m_speaker.SpeakCharacter(LastCp1254Character(deleted));
+  } else {
+    m_speaker.SpeakAndWait(Plain(ToCp1254(deleted)));
+  }
+  if (text.isEmpty()) m_speaker.Speak(Cp("boş"));
 }
 
 void CCalculator::Evaluate() {
   const std::string expression = ToCp1254(m_edit->text());
   try {
-    const QString result = QString::fromStdString(
-        eval::FormatCalculatorResult(m_parser.Evaluate(expression)));
+    const double value = m_parser.Evaluate(expression);
+    const QString result = QString::fromStdString(eval::FormatCalculatorResult(value));
     m_bEcho = false;
     m_edit->selectAll();
     m_edit->insert(result);
-    m_speaker.Speak(ToCp1254(result));
+    // Shown as formatted, heard in Turkish words: "sonsuz", not "inf".
+    m_speaker.Speak(Cp(eval::SpokenCalculatorResult(value)));
     m_bEcho = true;
   } catch (const std::exception&) {
     m_bEcho = true;

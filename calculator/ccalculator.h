@@ -30,6 +30,7 @@ class CCalculator : public QDialog {
 
   QLineEdit* m_edit = nullptr;
   bool m_bEcho = true;  // false only while the result is written
+  QString m_previous;   // the text before the last change, to name a deletion
   eval::ExpressionParser m_parser;
   Speaker& m_speaker;
 };

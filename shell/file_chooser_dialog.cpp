@@ -46,12 +46,12 @@ void FileChooserDialog::OnSelectionChanged(const QString& path) {
   const std::string name = ToCp1254(QFileInfo(path).fileName());
   if (name != lastName_) {
     speaker_.SpeakAndWait(Cp("Dosya"));
-    speaker_.SpeakAndWait(name);
+    speaker_.SpeakAndWait(Plain(name));
     lastPath_ = current;
     lastName_ = name;
   } else {
     speaker_.SpeakAndWait(Cp("Klasör"));
-    speaker_.SpeakAndWait(LastComponent(current));
+    speaker_.SpeakAndWait(Plain(LastComponent(current)));
   }
 }
 
@@ -59,8 +59,21 @@ void FileChooserDialog::OnFolderChanged(const QString& folder) {
   const QString absolute = QDir(folder).absolutePath();
   if (absolute == lastFolder_) return;
   lastFolder_ = absolute;
+  SpeakFolder(absolute);
+}
+
+void FileChooserDialog::SpeakFolder(const QString& absolute) {
   speaker_.SpeakAndWait(Cp("Klasör"));
-  speaker_.SpeakAndWait(LastComponent(ToCp1254(absolute)));
+  speaker_.SpeakAndWait(Plain(LastComponent(ToCp1254(absolute))));
+}
+
+void FileChooserDialog::showEvent(QShowEvent* event) {
+  QFileDialog::showEvent(event);
+  // The folder it opens in is the first thing the user needs to know.
+  if (!announced_) {
+    announced_ = true;
+    SpeakFolder(lastFolder_);
+  }
 }
 
 void FileChooserDialog::accept() {

@@ -22,18 +22,23 @@ class FileChooserDialog : public QFileDialog {
   // The characters after the last '/' (empty for a path ending in '/').
   static std::string LastComponent(const std::string& path);
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  public slots:
   void accept() override;
 
  private:
   void OnSelectionChanged(const QString& path);
   void OnFolderChanged(const QString& folder);
+  void SpeakFolder(const QString& absolute);
 
   Speaker& speaker_;
   bool saveMode_;
   std::string lastPath_;    // CP1254, the file last announced
   std::string lastName_;
   QString lastFolder_;      // so one folder change is said once
+  bool announced_ = false;  // the folder it opened in has been said
 };
 
 }  // namespace lirvan

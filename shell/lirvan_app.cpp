@@ -11,6 +11,7 @@
 #include "shell/mainfrm.h"
 #include "shell/settings.h"
 #include "shell/settings_dialog.h"
+#include "shell/spoken_list_dialog.h"
 #include "shell/text.h"
 #include "speech/engine/speech_engine.h"
 
@@ -66,8 +67,10 @@ bool CLirvanApp::InitInstance() {
   m_bReadGreeting = settings.readGreeting;
   m_bEchoCharacters = settings.echoCharacters;
   m_bReadPunctuation = settings.readPunctuation;
+  m_bAnnounceCapitals = settings.Later(kCapitalsSetting).value_or("0") == "1" ? 1 : 0;
   SetPunctuationReading(m_bReadPunctuation);
-  if (m_bReadGreeting == 1) Speak(GreetingText());
+  // Without the greeting the user still hears that the program is there.
+  Speak(m_bReadGreeting == 1 ? GreetingText() : Cp("Lirvan hazır"));
   return true;
 }
 
@@ -78,6 +81,7 @@ void CLirvanApp::Speak(SpeechText text) {
   }
   const std::string joined = text.Joined();
   log_.Write("Speak", joined);
+  if (recording_) history_.Add(joined);
   m_pEngine->Speak(joined);
 }
 
@@ -88,6 +92,7 @@ void CLirvanApp::SpeakAndWait(SpeechText text) {
   }
   const std::string joined = text.Joined();
   log_.Write("SpeakAndWait", joined);
+  if (recording_) history_.Add(joined);
   m_pEngine->SpeakAndWait(joined);
 }
 
@@ -95,6 +100,7 @@ void CLirvanApp::SpeakDirect(std::string text) {
   Remove(text, '\n');
   Remove(text, '\r');
   log_.Write("SpeakDirect", text);
+  if (recording_) history_.Add(text);
   m_pEngine->SpeakDirect(text);
 }
 
@@ -151,6 +157,12 @@ bool CLirvanApp::OnCommand(Command command) {
       dialog.exec();
       return true;
     }
+    case Command::RepeatLast:
+      RepeatLast();
+      return true;
+    case Command::SpeechHistory:
+      ShowSpeechHistory();
+      return true;
     case Command::DateTime:
       AnnounceDateTime();
       return true;
@@ -160,6 +172,30 @@ bool CLirvanApp::OnCommand(Command command) {
     default:
       return false;
   }
+}
+
+void CLirvanApp::SpeakUnrecorded(SpeechText text) {
+  recording_ = false;
+  Speak(std::move(text));
+  recording_ = true;
+}
+
+void CLirvanApp::RepeatLast() {
+  const std::optional<std::string> last = history_.Last();
+  SpeakUnrecorded(last ? Plain(*last) : SpeechText(Cp("Henüz bir şey söylenmedi")));
+}
+
+void CLirvanApp::ShowSpeechHistory() {
+  std::vector<QString> lines;
+  for (const std::string& entry : history_.NewestFirst()) lines.push_back(FromCp1254(entry));
+  SpokenListDialog dialog([this](const std::string& line) { SpeakUnrecorded(Plain(line)); },
+                          QStringLiteral("Konuşma geçmişi"), lines, m_pMainFrame.get());
+  dialog.SetOpeningSentence([this, count = lines.size()] {
+    recording_ = false;
+    SpeakAndWait(Cp("Konuşma geçmişi, ") + std::to_string(count) + Cp(" ileti"));
+    recording_ = true;
+  });
+  dialog.exec();
 }
 
 void CLirvanApp::AnnounceDateTime() { Speak(DateTimeSentenceNow()); }

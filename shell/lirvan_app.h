@@ -11,6 +11,7 @@
 #include "shell/app_options.h"
 #include "shell/doc_templates.h"
 #include "shell/speaker.h"
+#include "shell/speech_history.h"
 #include "shell/speech_log.h"
 #include "shell/tool_host.h"
 #include "shell/tool_registry.h"
@@ -52,6 +53,7 @@ class CLirvanApp : public QObject, public Speaker, public ToolHost {
   // ToolHost.
   Speaker& speaker() override { return *this; }
   bool EchoCharacters() const override { return m_bEchoCharacters != 0; }
+  bool AnnounceCapitals() const override { return m_bAnnounceCapitals != 0; }
   void RunSettingsDialog(QWidget* parent) override;
 
   // The last stop of a routed command.
@@ -59,6 +61,10 @@ class CLirvanApp : public QObject, public Speaker, public ToolHost {
 
   void AnnounceDateTime();
   void RunAboutBox();
+  // The last message again, and the window listing the newest ones.
+  void RepeatLast();
+  void ShowSpeechHistory();
+  const SpeechHistory& History() const { return history_; }
 
   std::vector<CDocTemplate>& Templates() { return templates_; }
   const std::vector<DialogTool>& DialogTools() const { return dialogTools_; }
@@ -81,10 +87,17 @@ class CLirvanApp : public QObject, public Speaker, public ToolHost {
   unsigned char m_bReadGreeting = 0;
   unsigned char m_bEchoCharacters = 0;
   unsigned char m_bReadPunctuation = 0;
+  // A later line of the settings file, "buyukharf=1".
+  unsigned char m_bAnnounceCapitals = 0;
 
  private:
+  // Speaks without entering the history (what the history itself reads).
+  void SpeakUnrecorded(SpeechText text);
+
   std::vector<CDocTemplate> templates_;
   std::vector<DialogTool> dialogTools_;
+  SpeechHistory history_;
+  bool recording_ = true;
 
  public:
   // Destroyed first: closing the frame closes every tool window.

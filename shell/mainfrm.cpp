@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -11,8 +12,12 @@
 #include "shell/command_table.h"
 #include "shell/lirvan_app.h"
 #include "shell/lirvan_doc.h"
+#include "shell/menutipper/menu_tip_manager.h"
 #include "shell/owned.h"
+#include "shell/spoken_list_dialog.h"
+#include "shell/text.h"
 #include "shell/tool_view.h"
+#include "shell/view_helpers.h"
 
 namespace lirvan {
 
@@ -33,6 +38,10 @@ QLabel* MakeIndicator(QStatusBar* bar) {
 }  // namespace
 
 CMainFrame::CMainFrame(CLirvanApp& app) : app_(app) {
+  // Watching the menus before they exist, as the tips are hooked before
+  // the frame's own creation goes on.
+  menuTips_ = MakeOwnedByParent<MenuTipManager>(*this, app_.speaker());
+  menuTips_->Watch(menuBar());
   mdi_ = MakeOwnedByParent<QMdiArea>(this);
   setCentralWidget(mdi_);
   connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::OnChildActivated);
@@ -83,6 +92,12 @@ bool CMainFrame::OnCommand(Command command) {
       return true;
     case Command::Settings:
       app_.RunSettingsDialog(this);
+      return true;
+    case Command::Punctuation:
+      TogglePunctuation(app_, this, "noktalama okuma acik", "noktalama okuma kapali");
+      return true;
+    case Command::WindowList:
+      ShowWindowList();
       return true;
     default:
       break;
@@ -154,17 +169,61 @@ void CMainFrame::UpdateLockIndicators(bool capsLock, bool numLock) {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
   // Each window's view may keep unsaved work and refuse; then the program
-  // stays open.
+  // stays open. The windows that get the focus as others close keep quiet.
+  closing_ = true;
+  SetClosingQuietly(this, true);
   for (QMdiSubWindow* window : mdi_->subWindowList()) {
     if (!window->close()) {
+      SetClosingQuietly(this, false);
+      closing_ = false;
       event->ignore();
       return;
     }
   }
+  app_.SpeakAndWait(Cp("Hoşça kalın"));
   event->accept();
 }
 
+bool CMainFrame::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) {
+    // Coming back from a dialog or another program to an empty desktop
+    // would otherwise be silent.
+    if (activatedBefore_ && !closing_ && mdi_->subWindowList().isEmpty()) SayNoToolIsOpen();
+    activatedBefore_ = true;
+  }
+  return QMainWindow::event(event);
+}
+
+void CMainFrame::SayNoToolIsOpen() { app_.Speak(Cp("Lirvan, açık araç yok")); }
+
+void CMainFrame::ShowWindowList() {
+  const QList<QMdiSubWindow*> windows = mdi_->subWindowList(QMdiArea::CreationOrder);
+  if (windows.isEmpty()) {
+    app_.Speak(Cp("Açık pencere yok"));
+    return;
+  }
+  std::vector<QString> titles;
+  for (QMdiSubWindow* window : windows) titles.push_back(window->windowTitle());
+  SpokenListDialog dialog([this](const std::string& line) { app_.Speak(Plain(line)); },
+                          QStringLiteral("Açık pencereler"), titles, this);
+  const int current = static_cast<int>(windows.indexOf(mdi_->currentSubWindow()));
+  dialog.SetOpeningSentence([this, count = titles.size()] {
+    app_.SpeakAndWait(Cp("Açık pencereler, ") + std::to_string(count) + Cp(" pencere"));
+  });
+  if (current >= 0) dialog.list()->setCurrentRow(current);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const int chosen = dialog.chosenRow();
+  if (chosen >= 0 && chosen < windows.size() && mdi_->subWindowList().contains(windows[chosen])) {
+    mdi_->setActiveSubWindow(windows[chosen]);
+  }
+}
+
 void CMainFrame::OnChildActivated(QMdiSubWindow* window) {
+  // The last tool window closed: the user is back on the empty desktop.
+  if (window == nullptr && !closing_ && menuId_ != MenuId::Main &&
+      mdi_->subWindowList().isEmpty()) {
+    SayNoToolIsOpen();
+  }
   const auto* child = qobject_cast<CMdiChild*>(window);
   if (child == nullptr) child = ActiveChild();
   const MenuId menu =
@@ -179,6 +238,7 @@ QAction* CMainFrame::ActionFor(Command command, std::string_view text) {
   if (action == nullptr) {
     action = MakeOwnedByParent<QAction>(Utf8(text), this);
     action->setStatusTip(Utf8(CommandPrompt(command)));
+    action->setData(ToInt(command));
     connect(action, &QAction::triggered, this, [this, command] { RouteCommand(command); });
   }
   return action;
@@ -188,6 +248,7 @@ QMenu* CMainFrame::BuildPopup(const MenuPopup& popup) {
   QMenu*& menu = popups_[popup.title];
   if (menu != nullptr) return menu;  // the same pop-up serves every tool that shows it
   menu = MakeOwnedByParent<QMenu>(Utf8(popup.title), this);
+  menuTips_->Watch(menu);
   for (const MenuItem& item : popup.items) {
     if (item.command) {
       menu->addAction(ActionFor(*item.command, item.text));

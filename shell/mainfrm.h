@@ -23,6 +23,7 @@ namespace lirvan {
 class AcceleratorFilter;
 class CLirvanApp;
 class CMdiChild;
+class MenuTipManager;
 struct MenuPopup;
 
 class CMainFrame : public QMainWindow {
@@ -49,12 +50,14 @@ class CMainFrame : public QMainWindow {
   CMdiChild* ActiveChild() const;
   QMdiArea* mdiArea() const { return mdi_; }
   MenuId currentMenuId() const { return menuId_; }
+  MenuTipManager& menuTips() { return *menuTips_; }
 
   // Lock indicators, as far as the platform reports the lock states.
   void UpdateLockIndicators(bool capsLock, bool numLock);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void OnChildActivated(QMdiSubWindow* window);
@@ -63,6 +66,8 @@ class CMainFrame : public QMainWindow {
   QAction* ActionFor(Command command, std::string_view text);
   void ShowMenus(MenuId menu);
   void UpdateTitle();
+  void ShowWindowList();
+  void SayNoToolIsOpen();
 
   CLirvanApp& app_;
   QMdiArea* mdi_ = nullptr;
@@ -70,6 +75,9 @@ class CMainFrame : public QMainWindow {
   QLabel* numIndicator_ = nullptr;
   QLabel* scrollIndicator_ = nullptr;
   MenuId menuId_ = MenuId::Main;
+  MenuTipManager* menuTips_ = nullptr;  // a Qt child of this window
+  bool activatedBefore_ = false;  // the first activation comes with the greeting
+  bool closing_ = false;
   // Owned by this window as Qt children; built once.
   std::map<std::pair<Command, std::string_view>, QAction*> actions_;
   std::map<std::string_view, QMenu*> popups_;

@@ -5,16 +5,19 @@
 #include <QWidget>
 
 #include "shell/speaker.h"
+#include "shell/text.h"
 #include "shell/tool_host.h"
 
 namespace lirvan {
 
 namespace {
 
+constexpr const char* kClosingProperty = "lirvanClosingQuietly";
+
 class FocusWatcher : public QObject {
  public:
   FocusWatcher(QWidget* widget, QEvent::Type type, std::function<void()> handler)
-      : QObject(widget), type_(type), handler_(std::move(handler)) {
+      : QObject(widget), watched_(widget), type_(type), handler_(std::move(handler)) {
     widget->installEventFilter(this);
   }
 
@@ -27,11 +30,12 @@ class FocusWatcher : public QObject {
     const bool in = type == QEvent::FocusIn;
     if (in == focused_) return false;
     focused_ = in;
-    if (type == type_) handler_();
+    if (type == type_ && !watched_->window()->property(kClosingProperty).toBool()) handler_();
     return false;
   }
 
  private:
+  QWidget* watched_;
   QEvent::Type type_;
   std::function<void()> handler_;
   bool focused_ = false;
@@ -48,10 +52,16 @@ void OnFocusOut(QWidget* widget, std::function<void()> handler) {
   std::make_unique<FocusWatcher>(widget, QEvent::FocusOut, std::move(handler)).release();
 }
 
+void SetClosingQuietly(QWidget* window, bool closing) {
+  window->setProperty(kClosingProperty, closing);
+}
+
 void TogglePunctuation(Speaker& speaker, QWidget* parent, const char* onText,
                        const char* offText) {
   speaker.SetPunctuationReading(speaker.IsPunctuationReading() == 0 ? 1 : 0);
   const bool on = speaker.IsPunctuationReading() != 0;
+  // The box takes the focus; what it shows is heard.
+  speaker.Speak(Cp(on ? "noktalama okuma açık" : "noktalama okuma kapalı"));
   QMessageBox::information(parent, QStringLiteral("Lirvan"),
                            QString::fromUtf8(on ? onText : offText));
 }

@@ -12,11 +12,16 @@ namespace lirvan {
 class Speaker;
 class ToolHost;
 
-// Calls the handler each time the widget takes or loses the keyboard focus.
+// Calls the handler each time the widget takes or loses the keyboard focus,
+// except while its window is closing with the program (a window that closes
+// gives the focus to the next, which must not announce itself then).
 void OnFocusIn(QWidget* widget, std::function<void()> handler);
 void OnFocusOut(QWidget* widget, std::function<void()> handler);
 
-// The punctuation switch flipped, and its new state shown (not spoken) in a
+// Marks a window as closing (or not): its focus announcements stay silent.
+void SetClosingQuietly(QWidget* window, bool closing);
+
+// The punctuation switch flipped, and its new state spoken and shown in a
 // message box with these texts (UTF-8).
 void TogglePunctuation(Speaker& speaker, QWidget* parent, const char* onText,
                        const char* offText);

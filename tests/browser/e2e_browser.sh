@@ -5,7 +5,12 @@
 # as a favourite and open it again from the list. The speech log tells what
 # was said; the favourites files are checked byte for byte.
 #   e2e_browser.sh LIRVAN_BINARY VOICE_HOME
-source "$(dirname "$0")/../shell/e2e_support.sh"
+set -u
+LIRVAN=$1
+VOICE_HOME=$2
+# shellcheck source=../support/x_session.sh
+source "$(dirname "$0")/../support/x_session.sh"
+HOME_DIR=$WORK/home
 
 cat >"$HOME_DIR/deneme.html" <<'PAGE'
 <!DOCTYPE html><html><head><meta charset="utf-8"><title>Deneme</title></head>
@@ -13,7 +18,8 @@ cat >"$HOME_DIR/deneme.html" <<'PAGE'
 <a href="yardim.html">Yardım</a> <a href="https://ornek.com.tr/">Örnek</a></body></html>
 PAGE
 
-start_desktop
+QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu start_lirvan
+wait_until "the greeting" 150 logged $'Speak\tLirvan konuşan masaüstü'
 
 xdotool key ctrl+1
 wait_until "the help page" 300 logged $'SpeakAndWait\tLirvan Yardım sayfası yüklendi'

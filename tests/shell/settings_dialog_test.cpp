@@ -28,7 +28,7 @@ TEST(SettingsDialog, TabSpeaksSpaceTogglesAndEscapeStillWrites) {
   ASSERT_TRUE(shown);
   EXPECT_EQ(afterTab, (std::vector<LogLine>{
                           {"SpeakAndWait", "Program ayarları"},
-                          {"Speak", "Seçimleri değiştirmek için boşluk tuşuna basınız"},
+                          {"SpeakAndWait", "Seçimleri değiştirmek için boşluk tuşuna basınız"},
                           {"SpeakAndWait", "Açılış notu okunacak"},
                           {"SpeakAndWait", "Metin düzenleyicide karakterler okunmayacak"}}));
   EXPECT_EQ(desktop.Since(), (std::vector<LogLine>{
