@@ -26,11 +26,7 @@ CEntryDialog::CEntryDialog(Speaker& speaker, const Texts& texts, QWidget* parent
   } else {
     layout->addRow(field_);
   }
-  auto* buttons = MakeOwnedByParent<QDialogButtonBox>(
-      QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  layout->addRow(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addRow(MakeOkCancel(*this));
   connect(field_, &QLineEdit::textChanged, this, [&speaker](const QString& text) {
     if (!text.isEmpty()) speaker.SpeakCharacter(LastCp1254Character(text));
   });
@@ -39,5 +35,13 @@ CEntryDialog::CEntryDialog(Speaker& speaker, const Texts& texts, QWidget* parent
 }
 
 QString CEntryDialog::text() const { return field_->text(); }
+
+QDialogButtonBox* MakeOkCancel(QDialog& dialog) {
+  auto* buttons = MakeOwnedByParent<QDialogButtonBox>(
+      QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  return buttons;
+}
 
 }  // namespace lirvan

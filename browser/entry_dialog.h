@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <string>
 
+class QDialogButtonBox;
 class QLineEdit;
 
 namespace lirvan {
@@ -33,5 +34,8 @@ class CEntryDialog : public QDialog {
  private:
   QLineEdit* field_ = nullptr;
 };
+
+// OK (the default, taken by Enter) and Cancel, wired to the dialog.
+QDialogButtonBox* MakeOkCancel(QDialog& dialog);
 
 }  // namespace lirvan

@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include "browser/entry_dialog.h"
 #include "shell/owned.h"
 #include "shell/speaker.h"
 #include "shell/text.h"
@@ -18,11 +19,7 @@ CFavouritesDialog::CFavouritesDialog(Speaker& speaker, QWidget* parent)
   list_->setObjectName(QStringLiteral("favouritesList"));
   for (const std::string& name : favourites_.names) list_->addItem(FromCp1254(name));
   layout->addWidget(list_);
-  auto* buttons = MakeOwnedByParent<QDialogButtonBox>(
-      QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(MakeOkCancel(*this));
   connect(list_, &QListWidget::currentRowChanged, this, &CFavouritesDialog::OnRowChanged);
   connect(list_, &QListWidget::activated, this, &QDialog::accept);
   // Nothing is chosen until the user moves: taking the focus would

@@ -14,6 +14,11 @@
 
 namespace lirvan::test {
 
+std::string HtmlPage(const std::string& title, const std::string& body) {
+  return "<!DOCTYPE html><html><head><meta charset='utf-8'><title>" + title +
+         "</title></head><body>" + body + "</body></html>";
+}
+
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
   QElapsedTimer clock;
   clock.start();
@@ -100,6 +105,13 @@ void Settle(CLirvanView& view) {
 void PressAndSettle(CLirvanView& view, int key, Qt::KeyboardModifiers modifiers) {
   Press(key, modifiers);
   Settle(view);
+}
+
+std::vector<std::string> Hear(BrowserDesktop& browser, CLirvanView& view, int key,
+                              Qt::KeyboardModifiers modifiers, int times) {
+  browser.desktop().Mark();
+  for (int i = 0; i < times; ++i) PressAndSettle(view, key, modifiers);
+  return Said(browser.desktop());
 }
 
 }  // namespace lirvan::test

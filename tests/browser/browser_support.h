@@ -11,6 +11,9 @@
 
 namespace lirvan::test {
 
+// A page of the tests' own, UTF-8.
+std::string HtmlPage(const std::string& title, const std::string& body);
+
 // Processes events until the condition holds; false after the time limit.
 bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 15000);
 
@@ -27,6 +30,11 @@ QVariant RunInPage(CLirvanView& view, const QString& code);
 void Settle(CLirvanView& view);
 // A key pressed, and the page's answers to it handled.
 void PressAndSettle(CLirvanView& view, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+class BrowserDesktop;
+// What is said when the key is pressed, times times.
+std::vector<std::string> Hear(BrowserDesktop& browser, CLirvanView& view, int key,
+                              Qt::KeyboardModifiers modifiers = Qt::NoModifier, int times = 1);
 
 class BrowserDesktop {
  public:

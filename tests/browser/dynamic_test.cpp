@@ -13,17 +13,12 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string Page(const std::string& body) {
-  return "<!DOCTYPE html><html><head><meta charset='utf-8'><title>Canlı</title></head><body>" +
-         body + "</body></html>";
-}
-
 TEST(ChangingPages, ContentAddedAfterTheLoadIsReadWithoutAWord) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
   view.SetChangePollInterval(std::chrono::milliseconds(50));
   browser.LoadPage(view, "canli.html",
-                   Page("<p id='ilk'>Birinci</p><p>İkinci</p>"
+                   HtmlPage("Canlı", "<p id='ilk'>Birinci</p><p>İkinci</p>"
                         "<script>setTimeout(function () {"
                         "  const p = document.createElement('p'); p.textContent = 'Sonradan gelen';"
                         "  document.body.appendChild(p); }, 300);</script>"));
@@ -45,7 +40,7 @@ TEST(ChangingPages, ShiftF5TakesThePageAgainAndCountsItsElements) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
   view.SetChangePollInterval(std::chrono::hours(1));
-  browser.LoadPage(view, "say.html", Page("<p>Bir</p><p>İki <b>üç</b></p>"));
+  browser.LoadPage(view, "say.html", HtmlPage("Canlı", "<p>Bir</p><p>İki <b>üç</b></p>"));
   RunInPage(view, QStringLiteral("document.body.appendChild(document.createElement('div')); 1"));
   browser.desktop().Mark();
   PressAndSettle(view, Qt::Key_F5, Qt::ShiftModifier);
@@ -59,7 +54,7 @@ TEST(ChangingPages, AnActionForAnElementThatHasGoneIsRefused) {
   CLirvanView& view = browser.OpenBrowser();
   view.SetChangePollInterval(std::chrono::hours(1));
   browser.LoadPage(view, "git.html",
-                   Page("<a href='a.html' id='a'>Birinci</a> <a href='b.html' id='b'>İkinci</a>"));
+                   HtmlPage("Canlı", "<a href='a.html' id='a'>Birinci</a> <a href='b.html' id='b'>İkinci</a>"));
   PressAndSettle(view, Qt::Key_F10);
   PressAndSettle(view, Qt::Key_Tab);
   RunInPage(view, QStringLiteral("document.getElementById('b').remove(); 1"));
@@ -71,9 +66,7 @@ TEST(ChangingPages, AnActionForAnElementThatHasGoneIsRefused) {
             QStringLiteral("a"))
       << "the focus stays where it was";
   ASSERT_TRUE(WaitUntil([&] { return view.snapshot().text.find(Cp("ikinci")) == std::string::npos; }));
-  browser.desktop().Mark();
-  PressAndSettle(view, Qt::Key_Tab);
-  EXPECT_EQ(Said(browser.desktop()), Lines{"Speak\tSayfanın sonu"});
+  EXPECT_EQ(Hear(browser, view, Qt::Key_Tab), Lines{"Speak\tSayfanın sonu"});
 }
 
 }  // namespace

@@ -20,11 +20,6 @@ namespace {
 using Lines = std::vector<std::string>;
 using namespace std::string_literals;
 
-std::string Page(const std::string& title, const std::string& body) {
-  return "<!DOCTYPE html><html><head><meta charset='utf-8'><title>" + title +
-         "</title></head><body>" + body + "</body></html>";
-}
-
 // Runs the command behind the key and types into its dialog; then the
 // main window is active again, as the window system makes it.
 void InDialog(BrowserDesktop& browser, int key, Qt::KeyboardModifiers modifiers,
@@ -55,7 +50,7 @@ void TypeAndEnter(const QString& text) {
 TEST(AddressDialog, TypedAddressIsSpokenAndOpened) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
-  browser.WritePage("sayfa.html", Page("Yerel", "<p>Metin</p>"));
+  browser.WritePage("sayfa.html", HtmlPage("Yerel", "<p>Metin</p>"));
   browser.desktop().Mark();
   // A path in the folder the program works in, as typed by a user.
   InDialog(browser, Qt::Key_N, Qt::ControlModifier, [](QWidget&) { TypeAndEnter(QStringLiteral("sayfa.html")); });
@@ -83,9 +78,9 @@ TEST(AddressDialog, CancelOrNothingTypedOpensNothing) {
 TEST(Favourites, AddedPagesAreWrittenByteForByteAndOpenedFromTheList) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
-  const QUrl first = browser.LoadPage(view, "bir.html", Page("Bir", "<p>Birinci sayfa</p>"));
+  const QUrl first = browser.LoadPage(view, "bir.html", HtmlPage("Bir", "<p>Birinci sayfa</p>"));
   InDialog(browser, Qt::Key_E, Qt::AltModifier, [](QWidget&) { TypeAndEnter(QStringLiteral("Birinci")); });
-  const QUrl second = browser.LoadPage(view, "iki.html", Page("İki", "<p>İkinci sayfa</p>"));
+  const QUrl second = browser.LoadPage(view, "iki.html", HtmlPage("İki", "<p>İkinci sayfa</p>"));
   browser.desktop().Mark();
   InDialog(browser, Qt::Key_E, Qt::AltModifier, [](QWidget&) { TypeAndEnter(QStringLiteral("Şehir")); });
   EXPECT_EQ(Said(browser.desktop()),

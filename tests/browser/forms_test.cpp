@@ -12,11 +12,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string Page(const std::string& body) {
-  return "<!DOCTYPE html><html><head><meta charset='utf-8'><title>Form</title></head><body>" +
-         body + "</body></html>";
-}
-
 const char* const kEveryInput =
     "<form onsubmit='return false'>"
     "<label for='ad'>Adınız</label><input id='ad' name='ad'>"
@@ -43,7 +38,7 @@ const char* const kEveryInput =
 TEST(Forms, EveryKindOfFieldIsNamedInFormsMode) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
-  browser.LoadPage(view, "form.html", Page(kEveryInput));
+  browser.LoadPage(view, "form.html", HtmlPage("Form", kEveryInput));
   PressAndSettle(view, Qt::Key_F11);
   browser.desktop().Mark();
   for (int i = 0; i < 18; ++i) PressAndSettle(view, Qt::Key_Tab);
@@ -80,7 +75,7 @@ const char* const kJumpMenu =
 TEST(Forms, ReadingAnOptionSelectsItQuietlyAndEnterCommitsIt) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
-  browser.LoadPage(view, "liste.html", Page(kJumpMenu));
+  browser.LoadPage(view, "liste.html", HtmlPage("Form", kJumpMenu));
   PressAndSettle(view, Qt::Key_F11);
   PressAndSettle(view, Qt::Key_Tab);
   PressAndSettle(view, Qt::Key_Tab);
@@ -88,9 +83,7 @@ TEST(Forms, ReadingAnOptionSelectsItQuietlyAndEnterCommitsIt) {
             QStringLiteral("iki"));
   EXPECT_EQ(RunInPage(view, QStringLiteral("window.changes")).toInt(), 0)
       << "the page's change handler must not hear an option being read";
-  browser.desktop().Mark();
-  PressAndSettle(view, Qt::Key_Return);
-  EXPECT_EQ(Said(browser.desktop()), Lines{"Speak\tSeçenek onaylandı"});
+  EXPECT_EQ(Hear(browser, view, Qt::Key_Return), Lines{"Speak\tSeçenek onaylandı"});
   EXPECT_EQ(RunInPage(view, QStringLiteral("window.changes")).toInt(), 1);
   EXPECT_EQ(RunInPage(view, QStringLiteral("document.title")).toString(), QStringLiteral("iki"));
 }
@@ -98,7 +91,7 @@ TEST(Forms, ReadingAnOptionSelectsItQuietlyAndEnterCommitsIt) {
 TEST(Forms, SkippingTheRemainingOptions) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
-  browser.LoadPage(view, "liste.html", Page(kJumpMenu));
+  browser.LoadPage(view, "liste.html", HtmlPage("Form", kJumpMenu));
   PressAndSettle(view, Qt::Key_F11);
   PressAndSettle(view, Qt::Key_Tab);
   browser.desktop().Mark();
@@ -112,7 +105,7 @@ TEST(Forms, ChoiceFieldsToggleWithShiftEnter) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
   browser.LoadPage(view, "secim.html",
-                   Page("<label><input type='checkbox' id='k'> Bülten</label>"
+                   HtmlPage("Form", "<label><input type='checkbox' id='k'> Bülten</label>"
                         "<input type='radio' id='r' name='r' aria-label='Evet' checked>"));
   browser.desktop().Mark();
   PressAndSettle(view, Qt::Key_Return, Qt::ShiftModifier);
@@ -137,10 +130,8 @@ TEST(Forms, TypedCharactersAreEchoedAndTheValueReadBack) {
   BrowserDesktop browser("0 1 1");  // character echo on
   CLirvanView& view = browser.OpenBrowser();
   browser.LoadPage(view, "yaz.html",
-                   Page("<input aria-label='Ad'><input type='password' aria-label='Parola'>"));
-  browser.desktop().Mark();
-  PressAndSettle(view, Qt::Key_A, Qt::ControlModifier);
-  EXPECT_EQ(Said(browser.desktop()), Lines{"Speak\tBir girdi alanında değilsiniz"});
+                   HtmlPage("Form", "<input aria-label='Ad'><input type='password' aria-label='Parola'>"));
+  EXPECT_EQ(Hear(browser, view, Qt::Key_A, Qt::ControlModifier), Lines{"Speak\tBir girdi alanında değilsiniz"});
   PressAndSettle(view, Qt::Key_F11);
   PressAndSettle(view, Qt::Key_Tab);
   browser.desktop().Mark();
@@ -149,6 +140,11 @@ TEST(Forms, TypedCharactersAreEchoedAndTheValueReadBack) {
     Settle(view);
   }
   PressAndSettle(view, Qt::Key_Backspace);
+  // Keys reach the page on a way of their own: wait until it has them all.
+  ASSERT_TRUE(WaitUntil([&] {
+    return RunInPage(view, QStringLiteral("document.activeElement.value")).toString() ==
+           QStringLiteral("ab ");
+  }));
   PressAndSettle(view, Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(Said(browser.desktop()),
             (Lines{"SpeakCharacter\ta", "SpeakCharacter\tb", "SpeakAndWait\tab",
@@ -158,6 +154,9 @@ TEST(Forms, TypedCharactersAreEchoedAndTheValueReadBack) {
   browser.desktop().Mark();
   TypeText(QStringLiteral("xy"));
   Settle(view);
+  ASSERT_TRUE(WaitUntil([&] {
+    return RunInPage(view, QStringLiteral("document.activeElement.value.length")).toInt() == 2;
+  }));
   PressAndSettle(view, Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(Said(browser.desktop()),
             (Lines{"SpeakAndWait\tŞifre alanında", "SpeakDirect\t2", "SpeakAndWait\tkarakter var"}))
@@ -167,7 +166,7 @@ TEST(Forms, TypedCharactersAreEchoedAndTheValueReadBack) {
 TEST(Forms, WithoutEchoOnlyTheWordIsSaidAtABlank) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
-  browser.LoadPage(view, "yaz.html", Page("<input aria-label='Ad'>"));
+  browser.LoadPage(view, "yaz.html", HtmlPage("Form", "<input aria-label='Ad'>"));
   PressAndSettle(view, Qt::Key_F11);
   PressAndSettle(view, Qt::Key_Tab);
   browser.desktop().Mark();

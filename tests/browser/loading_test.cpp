@@ -20,11 +20,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string Page(const std::string& title, const std::string& body) {
-  return "<!DOCTYPE html><html><head><meta charset='utf-8'><title>" + title +
-         "</title></head><body>" + body + "</body></html>";
-}
-
 // A web server on loopback that takes every connection and never answers.
 class SilentServer {
  public:
@@ -66,11 +61,11 @@ TEST(Loading, AnnouncesTheTitleAndForms) {
     Lines said;
   };
   const Case cases[] = {
-      {"plain.html", Page("Haberler", "<p>Metin</p>"),
+      {"plain.html", HtmlPage("Haberler", "<p>Metin</p>"),
        {"SpeakAndWait\tSayfa Yükleniyor", "SpeakAndWait\tHaberler sayfası yüklendi"}},
-      {"untitled.html", Page("", "<p>Metin</p>"),
+      {"untitled.html", HtmlPage("", "<p>Metin</p>"),
        {"SpeakAndWait\tSayfa Yükleniyor", "SpeakAndWait\t sayfası yüklendi"}},
-      {"form.html", Page("Giriş", "<form><input name=ad></form>"),
+      {"form.html", HtmlPage("Giriş", "<form><input name=ad></form>"),
        {"SpeakAndWait\tSayfa Yükleniyor", "SpeakAndWait\tGiriş sayfası yüklendi",
         "Speak\tyüklenen sayfada form bulunmaktadır"}},
       {"nobody.xhtml",
@@ -95,15 +90,13 @@ TEST(Loading, PagesWithoutBodyOrNotHtmlHaveNothingToRead) {
                    "<html xmlns='http://www.w3.org/1999/xhtml'><head><title>Boş</title></head></html>");
   EXPECT_EQ(view.snapshot().size(), 0);
   PressAndSettle(view, Qt::Key_F9);
-  browser.desktop().Mark();
-  PressAndSettle(view, Qt::Key_Tab);
-  EXPECT_EQ(Said(browser.desktop()), Lines{"Speak\tSayfanın sonu"});
+  EXPECT_EQ(Hear(browser, view, Qt::Key_Tab), Lines{"Speak\tSayfanın sonu"});
 }
 
 TEST(Loading, FocusSaysThePageName) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
-  browser.LoadPage(view, "a.html", Page("Haberler", "<p>Metin</p>"));
+  browser.LoadPage(view, "a.html", HtmlPage("Haberler", "<p>Metin</p>"));
   auto* browserWindow = browser.desktop().frame().ActiveChild();
   Press(Qt::Key_2, Qt::ControlModifier);  // an editor takes the focus
   browser.desktop().Mark();
@@ -115,14 +108,12 @@ TEST(Loading, FocusSaysThePageName) {
 TEST(Loading, ReadingStateIsResetByEveryNavigation) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
-  browser.LoadPage(view, "a.html", Page("A", "<table><tr><td>Hücre</td></tr></table>"));
+  browser.LoadPage(view, "a.html", HtmlPage("A", "<table><tr><td>Hücre</td></tr></table>"));
   PressAndSettle(view, Qt::Key_F7);
   PressAndSettle(view, Qt::Key_Tab);
-  browser.LoadPage(view, "b.html", Page("B", "<p>İkinci SAYFA Işık</p>"));
+  browser.LoadPage(view, "b.html", HtmlPage("B", "<p>İkinci SAYFA Işık</p>"));
   EXPECT_EQ(view.readingState().m_nReadingMode, 0);
-  browser.desktop().Mark();
-  PressAndSettle(view, Qt::Key_Tab);
-  EXPECT_EQ(Said(browser.desktop()), Lines{"Speak\tikinci sayfa ışık"})
+  EXPECT_EQ(Hear(browser, view, Qt::Key_Tab), Lines{"Speak\tikinci sayfa ışık"})
       << "mode all, the text stored in lower case";
 }
 
@@ -147,14 +138,12 @@ TEST(Loading, ReadNextDoesNothingBeforeThePageHasLoaded) {
 TEST(Loading, UnreachableAddressIsSaidAndThePreviousPageIsBack) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
-  browser.LoadPage(view, "a.html", Page("Haberler", "<p>Önceki</p>"));
+  browser.LoadPage(view, "a.html", HtmlPage("Haberler", "<p>Önceki</p>"));
   view.Navigate(ClosedAddress());
   ASSERT_TRUE(WaitForLine(browser.desktop(), "SpeakAndWait\tSayfa erişilemedi"));
   ASSERT_TRUE(WaitUntil([&] { return view.pageLoaded(); }));
   Settle(view);
-  browser.desktop().Mark();
-  PressAndSettle(view, Qt::Key_Tab);
-  EXPECT_EQ(Said(browser.desktop()), Lines{"Speak\tönceki"});
+  EXPECT_EQ(Hear(browser, view, Qt::Key_Tab), Lines{"Speak\tönceki"});
   EXPECT_TRUE(view.page()->url().isLocalFile());
 }
 
@@ -193,23 +182,21 @@ TEST(Loading, EscapeStopsAnEndlessLoadWithoutAnError) {
 TEST(Loading, DownloadIsRefusedAloudAndThePageStays) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
-  browser.LoadPage(view, "a.html", Page("Haberler", "<p>Metin</p>"));
+  browser.LoadPage(view, "a.html", HtmlPage("Haberler", "<p>Metin</p>"));
   const QUrl file = browser.WritePage("veri.bin", std::string(64, '\x01'));
   view.Navigate(file);
   ASSERT_TRUE(WaitForLine(browser.desktop(), "Speak\tveri.bin dosyasını indirme isteği reddedildi"));
   ASSERT_TRUE(WaitUntil([&] { return view.pageLoaded(); }));
   Settle(view);
-  browser.desktop().Mark();
-  PressAndSettle(view, Qt::Key_Tab);
-  EXPECT_EQ(Said(browser.desktop()), Lines{"Speak\tmetin"});
+  EXPECT_EQ(Hear(browser, view, Qt::Key_Tab), Lines{"Speak\tmetin"});
   EXPECT_FALSE(std::filesystem::exists(browser.desktop().home() + "/Downloads/veri.bin"));
 }
 
 TEST(Loading, LinksThatOpenWindowsDoNothing) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
-  browser.LoadPage(view, "b.html", Page("B", "<p>B</p>"));
-  browser.LoadPage(view, "a.html", Page("A", "<a href='b.html' target='_blank'>Yeni pencere</a>"));
+  browser.LoadPage(view, "b.html", HtmlPage("B", "<p>B</p>"));
+  browser.LoadPage(view, "a.html", HtmlPage("A", "<a href='b.html' target='_blank'>Yeni pencere</a>"));
   PressAndSettle(view, Qt::Key_F10);
   PressAndSettle(view, Qt::Key_Tab);
   browser.desktop().Mark();
@@ -224,9 +211,9 @@ TEST(Loading, LinksThatOpenWindowsDoNothing) {
 TEST(Loading, FrameNavigationKeepsTheReadingState) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
-  browser.WritePage("c1.html", Page("C1", "<p>Bir</p>"));
-  browser.WritePage("c2.html", Page("C2", "<p>İki</p>"));
-  browser.LoadPage(view, "a.html", Page("A", "<p>Üst</p><p>Alt</p><iframe src='c1.html'></iframe>"));
+  browser.WritePage("c1.html", HtmlPage("C1", "<p>Bir</p>"));
+  browser.WritePage("c2.html", HtmlPage("C2", "<p>İki</p>"));
+  browser.LoadPage(view, "a.html", HtmlPage("A", "<p>Üst</p><p>Alt</p><iframe src='c1.html'></iframe>"));
   PressAndSettle(view, Qt::Key_F9);
   PressAndSettle(view, Qt::Key_Tab);
   browser.desktop().Mark();
@@ -245,14 +232,14 @@ TEST(Loading, PageMessagesAreSpokenNotShown) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
   browser.desktop().Mark();
-  view.Navigate(browser.WritePage("a.html", Page("A", "<script>alert('Kaydedildi')</script>")));
+  view.Navigate(browser.WritePage("a.html", HtmlPage("A", "<script>alert('Kaydedildi')</script>")));
   EXPECT_TRUE(WaitForLine(browser.desktop(), "SpeakAndWait\tSayfa mesajı: Kaydedildi"));
 }
 
 TEST(Loading, WhereAmISaysTheTitleAndTheAddress) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
-  const QUrl url = browser.LoadPage(view, "a.html", Page("Haberler", "<p>Metin</p>"));
+  const QUrl url = browser.LoadPage(view, "a.html", HtmlPage("Haberler", "<p>Metin</p>"));
   browser.desktop().Mark();
   PressAndSettle(view, Qt::Key_W, Qt::ControlModifier);
   EXPECT_EQ(Said(browser.desktop()),
@@ -267,8 +254,8 @@ TEST(Loading, BackAndForward) {
   PressAndSettle(view, Qt::Key_Left, Qt::AltModifier);
   EXPECT_EQ(Said(browser.desktop()),
             (Lines{"Speak\tİleri gidilecek sayfa yok", "Speak\tGeri gidilecek sayfa yok"}));
-  browser.LoadPage(view, "a.html", Page("A", "<p>Bir</p>"));
-  browser.LoadPage(view, "b.html", Page("B", "<p>İki</p>"));
+  browser.LoadPage(view, "a.html", HtmlPage("A", "<p>Bir</p>"));
+  browser.LoadPage(view, "b.html", HtmlPage("B", "<p>İki</p>"));
   PressAndSettle(view, Qt::Key_Left, Qt::AltModifier);
   ASSERT_TRUE(WaitForLine(browser.desktop(), "SpeakAndWait\tA sayfası yüklendi"));
   browser.desktop().Mark();
@@ -279,12 +266,12 @@ TEST(Loading, BackAndForward) {
 TEST(Loading, TheSnapshotScriptIsOutOfThePagesReach) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
-  browser.LoadPage(view, "a.html", Page("A", "<p>Metin</p>"));
+  browser.LoadPage(view, "a.html", HtmlPage("A", "<p>Metin</p>"));
   EXPECT_EQ(RunInPage(view, QStringLiteral("typeof window.__lirvan")).toString(),
             QStringLiteral("undefined"));
   // A page that plants a look-alike changes nothing of what is read.
   browser.LoadPage(view, "b.html",
-                   Page("B", "<script>window.__lirvan = {snapshot: function () { return '{}'; }};"
+                   HtmlPage("B", "<script>window.__lirvan = {snapshot: function () { return '{}'; }};"
                              "</script><p>Gerçek</p>"));
   browser.desktop().Mark();
   PressAndSettle(view, Qt::Key_F9);

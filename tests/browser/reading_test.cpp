@@ -11,18 +11,11 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string Page(const std::string& title, const std::string& body) {
-  return "<!DOCTYPE html><html><head><meta charset='utf-8'><title>" + title +
-         "</title><style>.gizli { display: none }</style></head><body>" + body + "</body></html>";
-}
-
 // Chooses the mode with its key and presses Tab count times; what was said.
 Lines Read(BrowserDesktop& browser, CLirvanView& view, int modeKey, int count,
            Qt::KeyboardModifiers modeModifiers = Qt::NoModifier) {
   PressAndSettle(view, modeKey, modeModifiers);
-  browser.desktop().Mark();
-  for (int i = 0; i < count; ++i) PressAndSettle(view, Qt::Key_Tab);
-  return Said(browser.desktop());
+  return Hear(browser, view, Qt::Key_Tab, Qt::NoModifier, count);
 }
 
 const char* const kTables =
@@ -34,7 +27,7 @@ const char* const kTables =
 TEST(Reading, TablesAndCellsWithHeaders) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
-  browser.LoadPage(view, "tablo.html", Page("Tablolar", kTables));
+  browser.LoadPage(view, "tablo.html", HtmlPage("Tablolar", kTables));
   EXPECT_EQ(Read(browser, view, Qt::Key_F7, 4),
             (Lines{"Speak\tAd\tYaş Ali\t30", "Speak\tFiyatlar Çay\t5", "Speak\tSayfanın sonu",
                    "Speak\tAd\tYaş Ali\t30"}));
@@ -47,10 +40,10 @@ TEST(Reading, SmallSectionsOfNestedSectionsWithoutHiddenText) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
   browser.LoadPage(view, "bolum.html",
-                   Page("Bölümler",
+                   HtmlPage("Bölümler",
                         "<div>Haberler<section><h2>Spor</h2><p>Bir <b>iki</b> üç</p></section></div>"
                         "<script>var gizli = 'betik';</script>"
-                        "<div class='gizli'>Görünmeyen</div><div hidden>Saklı</div>"
+                        "<style>.gizli { display: none }</style><div class='gizli'>Görünmeyen</div><div hidden>Saklı</div>"
                         "<a href='#son'>Son</a>"));
   EXPECT_EQ(Read(browser, view, Qt::Key_F9, 6),
             (Lines{"Speak\tHaberler", "Speak\tSpor", "Speak\tBir", "Speak\tiki",
@@ -61,7 +54,7 @@ TEST(Reading, WordsOnTwoLinesStayTwoWords) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
   browser.LoadPage(view, "satir.html",
-                   Page("Satırlar", "<p>Haberler<br>Spor</p><p>Hava</p>"
+                   HtmlPage("Satırlar", "<p>Haberler<br>Spor</p><p>Hava</p>"
                                     "<table><tr><td>A</td></tr><tr><td>B</td></tr></table>"));
   EXPECT_EQ(Read(browser, view, Qt::Key_F6, 1), (Lines{"Speak\thaberler spor hava a b"}));
   EXPECT_EQ(Read(browser, view, Qt::Key_F7, 1), (Lines{"Speak\tA B"}));
@@ -70,9 +63,9 @@ TEST(Reading, WordsOnTwoLinesStayTwoWords) {
 TEST(Reading, LinksWithoutTextAreNamedAndFollowedWithEnter) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
-  browser.WritePage("hedef.html", Page("Hedef", "<p>Vardınız</p>"));
+  browser.WritePage("hedef.html", HtmlPage("Hedef", "<p>Vardınız</p>"));
   browser.LoadPage(view, "linkler.html",
-                   Page("Bağlantılar",
+                   HtmlPage("Bağlantılar",
                         "<a href='a.html'>Haberler</a>"
                         "<a href='b.html'><img alt='Ana sayfa' src='yok.png'></a>"
                         "<a href='c.html' title='Arama'><img src='yok.png'></a>"
@@ -94,7 +87,7 @@ TEST(Reading, SmartReadingMixesSectionsLinksAndFields) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
   browser.LoadPage(view, "akilli.html",
-                   Page("Akıllı", "<p>Hoş geldiniz</p><a href='x.html'>Giriş</a>"
+                   HtmlPage("Akıllı", "<p>Hoş geldiniz</p><a href='x.html'>Giriş</a>"
                                   "<label>Ad <input name='ad'></label>"
                                   "<input type='hidden' name='gizli' value='1'>"
                                   "<input type='submit'>"));
@@ -114,7 +107,7 @@ TEST(Reading, HeadingsModeOnTheHelpPage) {
 TEST(Reading, SearchWorksInModeAllOnly) {
   BrowserDesktop browser;
   CLirvanView& view = browser.OpenBrowser();
-  browser.LoadPage(view, "a.html", Page("A", "<p>Metin</p>"));
+  browser.LoadPage(view, "a.html", HtmlPage("A", "<p>Metin</p>"));
   PressAndSettle(view, Qt::Key_F7);
   browser.desktop().Mark();
   for (int key : {int(Qt::Key_H), int(Qt::Key_Left), int(Qt::Key_Right)}) {

@@ -13,17 +13,12 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string Page(const std::string& body) {
-  return "<!DOCTYPE html><html><head><meta charset='utf-8'><title>Arama</title></head><body>" +
-         body + "</body></html>";
-}
-
 class PageSearchTest : public ::testing::Test {
  protected:
   void SetUp() override {
     view_ = &browser_.OpenBrowser();
     browser_.LoadPage(*view_, "arama.html",
-                      Page("<p>Haberler</p><p>SPOR sayfası</p><p>Hava durumu</p><p>Spor sonu</p>"));
+                      HtmlPage("Arama", "<p>Haberler</p><p>SPOR sayfası</p><p>Hava durumu</p><p>Spor sonu</p>"));
   }
 
   // A command that opens a dialog, the dialog driven by the keys given; the
