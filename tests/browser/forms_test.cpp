@@ -135,16 +135,21 @@ TEST(Forms, TypedCharactersAreEchoedAndTheValueReadBack) {
   PressAndSettle(view, Qt::Key_F11);
   PressAndSettle(view, Qt::Key_Tab);
   browser.desktop().Mark();
+  // Keys reach the page on a way of their own: each is waited for.
+  auto valueIs = [&](const QString& expected) {
+    return WaitUntil([&] {
+      return RunInPage(view, QStringLiteral("document.activeElement.value")).toString() == expected;
+    });
+  };
+  QString typed;
   for (const QChar ch : QStringLiteral("ab c")) {
     TypeText(ch);
+    typed += ch;
+    ASSERT_TRUE(valueIs(typed));
     Settle(view);
   }
   PressAndSettle(view, Qt::Key_Backspace);
-  // Keys reach the page on a way of their own: wait until it has them all.
-  ASSERT_TRUE(WaitUntil([&] {
-    return RunInPage(view, QStringLiteral("document.activeElement.value")).toString() ==
-           QStringLiteral("ab ");
-  }));
+  ASSERT_TRUE(valueIs(QStringLiteral("ab ")));
   PressAndSettle(view, Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(Said(browser.desktop()),
             (Lines{"SpeakCharacter\ta", "SpeakCharacter\tb", "SpeakAndWait\tab",
@@ -170,8 +175,13 @@ TEST(Forms, WithoutEchoOnlyTheWordIsSaidAtABlank) {
   PressAndSettle(view, Qt::Key_F11);
   PressAndSettle(view, Qt::Key_Tab);
   browser.desktop().Mark();
+  QString typed;
   for (const QChar ch : QStringLiteral("k ")) {
     TypeText(ch);
+    typed += ch;
+    ASSERT_TRUE(WaitUntil([&] {
+      return RunInPage(view, QStringLiteral("document.activeElement.value")).toString() == typed;
+    }));
     Settle(view);
   }
   EXPECT_EQ(Said(browser.desktop()), (Lines{"SpeakCharacter\tk", "SpeakCharacter\t "}));
