@@ -48,12 +48,13 @@ void CCalculator::OnTextChanged(const QString& text) {
 void CCalculator::Evaluate() {
   const std::string expression = ToCp1254(m_edit->text());
   try {
-    const QString result = QString::fromStdString(
-        eval::FormatCalculatorResult(m_parser.Evaluate(expression)));
+    const double value = m_parser.Evaluate(expression);
+    const QString result = QString::fromStdString(eval::FormatCalculatorResult(value));
     m_bEcho = false;
     m_edit->selectAll();
     m_edit->insert(result);
-    m_speaker.Speak(ToCp1254(result));
+    // Shown as formatted, heard in Turkish words: "sonsuz", not "inf".
+    m_speaker.Speak(Cp(eval::SpokenCalculatorResult(value)));
     m_bEcho = true;
   } catch (const std::exception&) {
     m_bEcho = true;

@@ -36,11 +36,6 @@ std::string DigitWord(const std::array<const char*, 9>& table, char digit) {
   return table[static_cast<std::size_t>(digit - '1')];
 }
 
-struct NumberWord {
-  std::string spoken;
-  std::string source;
-};
-
 void Say(std::vector<NumberWord>& words, std::string word) {
   std::string source = word;
   words.push_back({std::move(word), std::move(source)});
@@ -85,9 +80,22 @@ std::vector<NumberWord> CardinalWords(std::string_view s) {
   return words;
 }
 
+// '1000000000000000000000000' as "bir sıfır sıfır ...": past the largest
+// scale word a reader spells the digits out.
+std::vector<NumberWord> DigitByDigit(std::string_view digits) {
+  std::vector<NumberWord> words;
+  words.reserve(digits.size());
+  for (char d : digits) {
+    words.push_back({d == '0' ? std::string(kZero) : UnitsWord(d), std::string(1, d)});
+  }
+  return words;
+}
+
 void MakeOrdinal(NumberWord& last) {
   const char digit = last.source.empty() ? '\0' : last.source.front();
-  if (IsOneToNine(digit)) {
+  if (last.source == "0") {
+    last.spoken = kZerothOrdinal;
+  } else if (IsOneToNine(digit)) {
     if (digit == '4') last.spoken = kFourOrdinalStem;
     last.spoken += OrdinalSuffix(digit);
   } else {
@@ -151,18 +159,19 @@ std::size_t GroupedNumberLength(std::string_view text, std::size_t pos) {
   return groups > 0 ? end - pos : 0;
 }
 
-void ExpandNumber(Token& token) {
-  if (token.kind != TokenKind::Cardinal && token.kind != TokenKind::Ordinal) return;
+std::vector<NumberWord> NumberWords(std::string_view text, bool ordinal) {
   std::string digits;
-  digits.reserve(token.spoken.size());
-  for (char c : token.spoken) {
+  digits.reserve(text.size());
+  for (char c : text) {
     if (c != '.') digits += c;  // grouping dots: '1.250.000'
   }
-  if (digits.empty()) return;
-
-  const bool ordinal = token.kind == TokenKind::Ordinal;
   std::vector<NumberWord> words;
-  if (digits.find_first_not_of('0') != std::string::npos) words = CardinalWords(digits);
+  if (digits.empty()) return words;
+  if (digits.size() > kLongestSpokenNumber) {
+    words = DigitByDigit(digits);
+  } else if (digits.find_first_not_of('0') != std::string::npos) {
+    words = CardinalWords(digits);
+  }
   if (words.empty()) {
     // "0", or only zeros when a caller other than the tokenizer hands us
     // leading zeros: still one word, never a silent token.
@@ -170,6 +179,13 @@ void ExpandNumber(Token& token) {
   } else if (ordinal) {
     MakeOrdinal(words.back());
   }
+  return words;
+}
+
+void ExpandNumber(Token& token) {
+  if (token.kind != TokenKind::Cardinal && token.kind != TokenKind::Ordinal) return;
+  std::vector<NumberWord> words = NumberWords(token.spoken, token.kind == TokenKind::Ordinal);
+  if (words.empty()) return;
 
   // Build the chain behind the head; whatever followed the token before
   // stays after its words.

@@ -3,10 +3,26 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "speech/units/token.h"
 
 namespace lirvan {
+
+// One number word; a units word said for a group other than the thousands
+// carries its digit as source.
+struct NumberWord {
+  std::string spoken;
+  std::string source;
+};
+
+// The words of a run of digits (grouping dots allowed), cardinal or
+// ordinal. More digits than the largest scale word covers (over 21) are
+// read digit by digit, so no number is ever heard as a smaller one.
+std::vector<NumberWord> NumberWords(std::string_view digits, bool ordinal);
+
+// Longest digit count read as one number.
+inline constexpr std::size_t kLongestSpokenNumber = 21;
 
 // A Cardinal or Ordinal token becomes the chain of its number words: the
 // token takes the first word and links to the rest. Other kinds unchanged.

@@ -57,6 +57,29 @@ constexpr Row kSymbolRows[] = {
     {"~", {"tırtıl"}},
 };
 
+// Signs of the code page that have no name above; without one they were
+// spelled as units the voice lacks, that is, silent.
+constexpr Row kMoreSymbolRows[] = {
+    {"€", {"avro"}},        {"‚", {"alt", "tırnak"}},   {"ƒ", {"florin"}},
+    {"„", {"alt", "çift", "tırnak"}}, {"…", {"üç", "nokta"}}, {"†", {"hançer"}},
+    {"‡", {"çift", "hançer"}}, {"ˆ", {"şapka"}},        {"‰", {"binde"}},
+    {"‹", {"açılı", "tırnak"}}, {"›", {"açılı", "tırnak"}}, {"‘", {"tek", "tırnak"}},
+    {"’", {"tek", "tırnak"}}, {"“", {"çift", "tırnak"}}, {"”", {"çift", "tırnak"}},
+    {"•", {"madde", "işareti"}}, {"–", {"tire"}},        {"—", {"uzun", "tire"}},
+    {"˜", {"tırtıl"}},      {"™", {"ticari", "marka"}}, {"¡", {"ters", "ünlem"}},
+    {"¢", {"sent"}},        {"£", {"sterlin"}},         {"¤", {"para", "birimi"}},
+    {"¥", {"yen"}},         {"¦", {"kesik", "çizgi"}},  {"§", {"paragraf"}},
+    {"¨", {"çift", "nokta"}}, {"©", {"telif", "hakkı"}}, {"ª", {"üst", "a"}},
+    {"«", {"açılı", "tırnak"}}, {"¬", {"değil"}},        {"®", {"tescilli", "marka"}},
+    {"¯", {"üst", "çizgi"}}, {"°", {"derece"}},          {"±", {"artı", "eksi"}},
+    {"²", {"kare"}},        {"³", {"küp"}},             {"´", {"vurgu", "işareti"}},
+    {"µ", {"mikro"}},       {"¶", {"paragraf", "işareti"}}, {"·", {"orta", "nokta"}},
+    {"¸", {"çengel"}},      {"¹", {"üssü", "bir"}},     {"º", {"derece"}},
+    {"»", {"açılı", "tırnak"}}, {"¼", {"çeyrek"}},       {"½", {"yarım"}},
+    {"¾", {"dörtte", "üç"}}, {"¿", {"ters", "soru", "işareti"}}, {"×", {"çarpı"}},
+    {"÷", {"bölü"}},
+};
+
 constexpr Row kLetterRows[] = {
     {"a", {"a"}},   {"b", {"be"}},   {"c", {"ce"}},  {"ç", {"çe"}}, {"d", {"de"}},
     {"e", {"e"}},   {"f", {"fe"}},   {"g", {"ge"}},  {"ğ", {"yumuşak", "ge"}},
@@ -92,6 +115,10 @@ Tables Build() {
     } else {
       t.ellipsis = ToName(row.words);
     }
+  }
+  for (const Row& row : kMoreSymbolRows) {
+    Name& name = t.symbolByByte[ByteOf(Utf8ToCp1254(row.symbol))];
+    if (name.empty()) name = ToName(row.words);
   }
   for (const Row& row : kLetterRows) t.letterName[ByteOf(Utf8ToCp1254(row.symbol))] = ToName(row.words);
   return t;

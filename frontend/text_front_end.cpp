@@ -4,6 +4,7 @@
 
 #include "speech/units/char_class.h"
 #include "frontend/numbers.h"
+#include "frontend/reading.h"
 #include "frontend/symbols.h"
 #include "platform/trace.h"
 #include "speech/units/build_units.h"
@@ -104,7 +105,12 @@ void TextFrontEnd::Run() {
   const std::string text = text_;
   std::size_t i = 0;
   while (i < text.size()) {
-    std::optional<std::size_t> next;
+    std::optional<std::size_t> next = TakeReading(text, i);
+    if (next) {
+      if (*next == kStopped) return;
+      i = *next;
+      continue;
+    }
     switch (ClassOf(text[i])) {
       case CharClass::Letter:
         next = TakeWord(text, i);
@@ -169,7 +175,8 @@ std::optional<std::size_t> TextFrontEnd::TakeNumber(std::string_view text, std::
     if (end < n && text[end] == '.') {
       std::size_t look = end + 1;
       while (look < n && text[look] == ' ') ++look;
-      if (look < n && text[look] > 'a' && text[look] < 'z') {
+      // Any lower-case letter: '1. adım' and '3. ünite' are ordinals too.
+      if (look < n && IsLowerLetter(text[look])) {
         kind = TokenKind::Ordinal;
         TraceLine("Ranking number");
         ++end;
@@ -182,6 +189,29 @@ std::optional<std::size_t> TextFrontEnd::TakeNumber(std::string_view text, std::
   Expand(*token);
   if (!Emit(std::move(token))) return std::nullopt;
   return end;
+}
+
+std::optional<std::size_t> TextFrontEnd::TakeReading(std::string_view text, std::size_t i) {
+  // Markup that replaces words governs them before any reading does.
+  if (!markup_.pendingSubstitution.empty() || !markup_.contentReplacement.empty()) {
+    return std::nullopt;
+  }
+  std::optional<Reading> reading = ReadAhead(text, i, lexicon_);
+  if (!reading) return std::nullopt;
+  std::unique_ptr<Token> head;
+  Token* tail = nullptr;
+  for (ReadWord& word : reading->words) {
+    auto token = std::make_unique<Token>();
+    token->kind = word.kind;
+    token->spoken = std::move(word.spoken);
+    token->source = std::move(word.source);
+    Token* raw = token.get();
+    (tail ? tail->next : head) = std::move(token);
+    tail = raw;
+  }
+  if (head) head->source.assign(text.substr(i, reading->end - i));
+  if (!Emit(std::move(head))) return kStopped;
+  return reading->end;
 }
 
 std::optional<std::size_t> TextFrontEnd::TakeSymbol(std::string_view text, std::size_t i) {

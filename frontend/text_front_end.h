@@ -49,6 +49,10 @@ class TextFrontEnd {
   std::optional<std::size_t> TakeWord(std::string_view text, std::size_t i);
   std::optional<std::size_t> TakeNumber(std::string_view text, std::size_t i);
   std::optional<std::size_t> TakeSymbol(std::string_view text, std::size_t i);
+  // A reading step's words for the text at i (reading.h); nothing when no
+  // step applies, kStopped when the sink stopped production.
+  std::optional<std::size_t> TakeReading(std::string_view text, std::size_t i);
+  static constexpr std::size_t kStopped = static_cast<std::size_t>(-1);
 
   // Expands every token of a chain on its own, then emits it.
   bool ExpandAndEmitEach(std::unique_ptr<Token> chain);

@@ -96,4 +96,21 @@ std::string Utf8ToCp1254(std::string_view utf8) {
   return out;
 }
 
+std::string Utf8ToCp1254(std::string_view utf8,
+                         const std::function<std::string(char32_t)>& outside) {
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const char32_t cp = DecodeOne(utf8, i);
+    const unsigned char byte = UnicodeToCp1254(cp);
+    if (byte == '?' && cp != U'?') {
+      out += outside(cp);
+    } else {
+      out += static_cast<char>(byte);
+    }
+  }
+  return out;
+}
+
 }  // namespace lirvan

@@ -2,6 +2,7 @@
 // Conversion between UTF-8 (terminal, command line, Qt) and code page 1254,
 // the single-byte Turkish text the engine and the tools work on.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,5 +20,9 @@ std::string Cp1254ToUtf8(std::string_view cp1254);
 
 // Malformed UTF-8 sequences and characters outside CP1254 become '?'.
 std::string Utf8ToCp1254(std::string_view utf8);
+// The same, but a character outside CP1254 (U+FFFD for a malformed
+// sequence) becomes whatever `outside` gives for it.
+std::string Utf8ToCp1254(std::string_view utf8,
+                         const std::function<std::string(char32_t)>& outside);
 
 }  // namespace lirvan

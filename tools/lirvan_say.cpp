@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "speech/units/char_class.h"
+#include "frontend/speech_text.h"
 #include "frontend/text_front_end.h"
 #include "platform/cp1254.h"
 #include "platform/trace.h"
@@ -73,7 +74,7 @@ int PrintTokens(const std::string& text, bool punctuation) {
   PrintingSink sink;
   TextFrontEnd frontEnd(sink, index);
   frontEnd.SetReadPunctuation(punctuation);
-  frontEnd.SetText(Utf8ToCp1254(text));
+  frontEnd.SetText(SpeechTextFromUtf8(text));
   frontEnd.Run();
   std::cout.flush();
   return 0;
@@ -114,7 +115,7 @@ void SpeakInteractive(SpeechEngine& engine) {
     if (line.empty()) {
       engine.Stop();
     } else {
-      engine.Speak(Utf8ToCp1254(line));
+      engine.Speak(SpeechTextFromUtf8(line));
     }
   }
   engine.WaitUntilDone();
@@ -155,7 +156,7 @@ int main(int argc, char** argv) {
   } else if (options->interactive) {
     SpeakInteractive(engine);
   } else {
-    engine.SpeakAndWait(Utf8ToCp1254(text));
+    engine.SpeakAndWait(SpeechTextFromUtf8(text));
   }
   if (!wav.empty() && !engine.synthesizer().SaveRecording(wav)) {
     std::fprintf(stderr, "lirvan-say: cannot write %s\n", wav.c_str());

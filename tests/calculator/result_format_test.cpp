@@ -51,5 +51,36 @@ TEST(ResultFormat, CalculatorResultsReadBack) {
   EXPECT_EQ(FormatCalculatorResult(parser.Evaluate("")), "nan");
 }
 
+// What is heard: the shown form where it reads well, Turkish words where the
+// shown form would be read letter by letter ("inf" as "in f").
+TEST(ResultFormat, SpokenResultsAreTurkish) {
+  struct Case {
+    double value;
+    const char* spoken;
+  };
+  const std::vector<Case> cases = {
+      {4.5, "4,5"},
+      {-2, "eksi 2"},
+      {-0.0, "0"},
+      {1024, "1024"},
+      {std::numeric_limits<double>::quiet_NaN(), "tanımsız"},
+      {-std::numeric_limits<double>::quiet_NaN(), "tanımsız"},
+      {std::numeric_limits<double>::infinity(), "sonsuz"},
+      {-std::numeric_limits<double>::infinity(), "eksi sonsuz"},
+      {1e6, "1000000"},
+      {-2.5e7, "eksi 25000000"},
+      {1.23457e14, "123457000000000"},
+      {1e15, "1 çarpı 10 üzeri 15"},
+      {2432902008176640000.0, "2,4329 çarpı 10 üzeri 18"},
+      {0.00001, "1 çarpı 10 üzeri eksi 5"},
+      {-1.5e-10, "eksi 1,5 çarpı 10 üzeri eksi 10"},
+      {1.5e300, "1,5 çarpı 10 üzeri 300"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.spoken);
+    EXPECT_EQ(SpokenCalculatorResult(c.value), c.spoken);
+  }
+}
+
 }  // namespace
 }  // namespace lirvan::eval

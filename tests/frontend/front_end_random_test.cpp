@@ -18,6 +18,10 @@ const char* const kFragments[] = {
     "[rate speed=\"slow\"]", "[/rate]", "[pitch base=\"high\"]", "[speaker age=\"x\"]",
     "[engine id=\"", "[lang", "[/break]", "[/pron]", "1.250.000", "21. ", "3.14", "007",
     "...", "?.", "\"", "=", "/", " ", "\t", "\n", "\xDD", "I", "\xE9",
+    // the reading steps: dates, times, signs, suffixes, numerals, addresses
+    "08.12.2026", "2026-12-08", "14:30", "saat 9.15", "'da", "\x92nin", "%25", "-5", "3,5",
+    "1,2,3", "\x80", "\xB0" "C", "\xBD", "XIV.", "I. ", "T.C.", "www.", ".com", "@", "https://",
+    "a.b.tr", "\xA0", "\xAD", "\xF1", " sn", "1990'l\xFD",
 };
 
 std::string RandomText(std::mt19937& random, std::size_t maxLength) {

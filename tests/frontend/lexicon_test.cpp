@@ -6,8 +6,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "speech/units/char_class.h"
 #include "platform/cp1254.h"
@@ -178,6 +181,44 @@ TEST(ShippedLexicons, AreWellFormedTurkishLowerCase) {
       EXPECT_NE(key, value) << Cp1254ToUtf8(key);
     }
     EXPECT_GE(pairs, f.atLeast);
+  }
+}
+
+// Every word of a text as the front end lowers it.
+std::set<std::string> CorpusWords(const char* name) {
+  std::ifstream in(fs::path(LIRVAN_SOURCE_DIR) / "tests" / "data" / name, std::ios::binary);
+  const std::string text = Utf8ToCp1254(
+      std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+  std::set<std::string> words;
+  std::string word;
+  for (char c : text + ' ') {
+    if (IsLetter(c)) {
+      word += TurkishLower(c);
+    } else if (!word.empty()) {
+      words.insert(std::exchange(word, {}));
+    }
+  }
+  return words;
+}
+
+// A key that is an ordinary word hides it wherever it is written ('haz' was
+// read "haziran"); only keys meant to replace the word itself may be one.
+TEST(ShippedLexicons, NoKeyIsAnOrdinaryWordOfTheCorpus) {
+  std::set<std::string> corpus = CorpusWords("turkce_metin.txt");
+  corpus.merge(CorpusWords("gunluk_turkce.txt"));
+  ASSERT_GT(corpus.size(), 500u);
+  ASSERT_TRUE(corpus.contains("haz"));
+  // 'mail' is said as the English word wherever it is written.
+  const std::set<std::string> meant = {"mail"};
+  for (const char* name : {"kisaltmalar.txt", "istisnalar.txt"}) {
+    std::ifstream in(fs::path(LIRVAN_SOURCE_DIR) / "veriler" / name, std::ios::binary);
+    ASSERT_TRUE(in) << name;
+    std::string key;
+    std::string value;
+    while (in >> key >> value) {
+      EXPECT_TRUE(!corpus.contains(key) || meant.contains(key))
+          << name << ": '" << Cp1254ToUtf8(key) << "' is an ordinary word";
+    }
   }
 }
 

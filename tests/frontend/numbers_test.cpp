@@ -203,10 +203,18 @@ TEST(Numbers, LeadingZerosFromOtherCallersStillSaySomething) {
   EXPECT_EQ(Words(*Expanded("000", TokenKind::Ordinal)), "sıfırıncı");
 }
 
-TEST(Numbers, GroupsBeyondTheSixthHaveNoScaleWord) {
-  // 10^21 and 2 * 10^21 + 3: the seventh group is said without a name.
-  EXPECT_EQ(Words(*Expanded("1000000000000000000000", TokenKind::Cardinal)), "bir");
-  EXPECT_EQ(Words(*Expanded("2000000000000000000003", TokenKind::Cardinal)), "iki üç");
+TEST(Numbers, PastTheLargestScaleWordDigitsAreSaidOneByOne) {
+  // 21 digits still have a name for every group; 22 would leave the
+  // highest without one, so 10^21 would be heard as "bir".
+  EXPECT_EQ(Words(*Expanded("999000000000000000001", TokenKind::Cardinal)),
+            "dokuz yüz doksan dokuz kentrilyon bir");
+  std::string digits = "2" + std::string(20, '0') + "3";
+  std::string words = "iki";
+  for (int k = 0; k < 20; ++k) words += " sıfır";
+  EXPECT_EQ(Words(*Expanded(digits, TokenKind::Cardinal)), words + " üç");
+  EXPECT_EQ(Words(*Expanded(digits, TokenKind::Ordinal)), words + " üçüncü");
+  EXPECT_EQ(Words(*Expanded("1000000000000000000000.000", TokenKind::Cardinal)).rfind("bir sıfır", 0),
+            0u);
 }
 
 TEST(Numbers, AVeryLongNumberIsReadWholeWithoutTrouble) {
@@ -219,9 +227,11 @@ TEST(Numbers, AVeryLongNumberIsReadWholeWithoutTrouble) {
     EXPECT_FALSE(t->spoken.empty());
     last = t;
   }
-  // 1000 groups of "dokuz yüz doksan dokuz", six of them with a scale word.
-  EXPECT_EQ(count, 1000u * 4 + 6);
+  EXPECT_EQ(count, 3000u);
   EXPECT_EQ(Cp1254ToUtf8(last->spoken), "dokuzuncu");
+  auto zero = Expanded(std::string(30, '1') + "0", TokenKind::Ordinal);
+  while (zero->next) zero = zero->TakeNext();
+  EXPECT_EQ(Cp1254ToUtf8(zero->spoken), "sıfırıncı");
 }
 
 TEST(Numbers, DigitWordsOutsideOneToNineAreEmptyAndTraced) {

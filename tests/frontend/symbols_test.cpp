@@ -44,8 +44,26 @@ TEST(Symbols, NamesOfOneToThreeWords) {
   }
 }
 
+// Signs that were silent: the voice has no units for the bytes themselves.
+TEST(Symbols, SignsOfTheCodePageBeyondTheTableHaveTurkishNames) {
+  const Case cases[] = {
+      {"€", "avro"},     {"½", "yarım"},        {"©", "telif|hakkı"}, {"™", "ticari|marka"},
+      {"§", "paragraf"}, {"°", "derece"},       {"±", "artı|eksi"},   {"…", "üç|nokta"},
+      {"“", "çift|tırnak"}, {"–", "tire"},      {"×", "çarpı"},       {"¿", "ters|soru|işareti"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.input);
+    EXPECT_EQ(Named(Utf8ToCp1254(c.input)), c.words);
+  }
+  // Every printable sign of the code page now has a name.
+  for (int b = 0xA1; b < 0xC0; ++b) {
+    if (b == 0xAD) continue;  // soft hyphen: said as nothing
+    EXPECT_NE(Named(std::string(1, static_cast<char>(b))), std::string(1, static_cast<char>(b))) << b;
+  }
+}
+
 TEST(Symbols, TextsWithoutANameStayAsTheyAre) {
-  const char* texts[] = {"..", "....", "|", "\t", "\n", "\xE9", "?.", "!!", "a", "", "\x80"};
+  const char* texts[] = {"..", "....", "|", "\t", "\n", "\xE9", "?.", "!!", "a", "", "\x81"};
   for (const char* text : texts) {
     SCOPED_TRACE(Cp1254ToUtf8(text));
     auto token = MakeToken(text);

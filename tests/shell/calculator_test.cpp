@@ -40,7 +40,10 @@ TEST_F(CalculatorTest, ResultsReplaceTheExpressionAndAreSpokenOnce) {
       {"min(3;2)", "2", "2"},
       {"abc", "abc", "Tanımsız bir işlem girildi"},
       {"2+", "2+", "Tanımsız bir işlem girildi"},
-      {"", "nan", "nan"},
+      {"", "nan", "tanımsız"},
+      {"0-7/2", "-3,5", "eksi 3,5"},
+      {"1000*1000", "1e+06", "1000000"},
+      {"1/0", "inf", "sonsuz"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.expression);
