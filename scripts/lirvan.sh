@@ -11,7 +11,8 @@ JOBS=$(nproc)
 PACKAGES=(cmake g++ make pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
   portaudio19-dev libespeak-ng-dev espeak-ng
-  qt6-base-dev qt6-webengine-dev zlib1g-dev
+  qt6-base-dev qt6-webengine-dev zlib1g-dev libpoppler-cpp-dev
+  libreoffice-writer-nogui libreoffice-calc-nogui cups
   dovecot-pop3d openssl postfix
   xvfb xdotool openbox x11-utils)
 

@@ -67,6 +67,7 @@ bool CLirvanApp::InitInstance() {
   m_bReadGreeting = settings.readGreeting;
   m_bEchoCharacters = settings.echoCharacters;
   m_bReadPunctuation = settings.readPunctuation;
+  m_bAnnounceCapitals = settings.Later(kCapitalsSetting).value_or("0") == "1" ? 1 : 0;
   SetPunctuationReading(m_bReadPunctuation);
   // Without the greeting the user still hears that the program is there.
   Speak(m_bReadGreeting == 1 ? GreetingText() : Cp("Lirvan hazır"));

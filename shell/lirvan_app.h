@@ -53,6 +53,7 @@ class CLirvanApp : public QObject, public Speaker, public ToolHost {
   // ToolHost.
   Speaker& speaker() override { return *this; }
   bool EchoCharacters() const override { return m_bEchoCharacters != 0; }
+  bool AnnounceCapitals() const override { return m_bAnnounceCapitals != 0; }
   void RunSettingsDialog(QWidget* parent) override;
 
   // The last stop of a routed command.
@@ -86,6 +87,8 @@ class CLirvanApp : public QObject, public Speaker, public ToolHost {
   unsigned char m_bReadGreeting = 0;
   unsigned char m_bEchoCharacters = 0;
   unsigned char m_bReadPunctuation = 0;
+  // A later line of the settings file, "buyukharf=1".
+  unsigned char m_bAnnounceCapitals = 0;
 
  private:
   // Speaks without entering the history (what the history itself reads).

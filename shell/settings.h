@@ -25,6 +25,8 @@ struct ProgramSettings {
 };
 
 inline constexpr const char* kSettingsPath = "veriler/ayarlar.dat";
+// The later line that says capital letters with "büyük" before them: 1 or 0.
+inline constexpr const char* kCapitalsSetting = "buyukharf";
 
 // The defaults 1 0 1 when the file cannot be opened. Otherwise only the
 // first 6 characters of the first line count, and a value that does not

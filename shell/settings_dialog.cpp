@@ -20,13 +20,18 @@ struct BoxText {
   const char* off;
 };
 
-constexpr std::array<BoxText, 3> kBoxes{{
+constexpr std::array<BoxText, 4> kBoxes{{
     {"Açılış metnini oku", "Açılış notu okunacak", "Açılış notu okunmayacak"},
     {"Karakterleri oku", "Metin düzenleyicide karakterler de okunacak",
      "Metin düzenleyicide karakterler okunmayacak"},
     {"Noktalama işaretlerini oku", "Noktalama işaretleri okunacak",
      "Noktalama işaretleri okunmayacak"},
+    {"Büyük harfleri belirt", "Büyük harflerden önce büyük denecek",
+     "Büyük harfler belirtilmeyecek"},
 }};
+
+constexpr std::array kAllBoxes{SettingsDialog::kGreeting, SettingsDialog::kEcho,
+                               SettingsDialog::kPunctuation, SettingsDialog::kCapitals};
 
 }  // namespace
 
@@ -38,13 +43,14 @@ SettingsDialog::SettingsDialog(CLirvanApp& app, QWidget* parent)
       // state and write back another.
       m_nEcho(app.m_bEchoCharacters != 0 ? 1 : 0),
       m_nGreeting(app.m_bReadGreeting != 0 ? 1 : 0),
-      m_nPunctuation(app.IsPunctuationReading()) {
+      m_nPunctuation(app.IsPunctuationReading()),
+      m_nCapitals(app.m_bAnnounceCapitals != 0 ? 1 : 0) {
   setWindowTitle(QStringLiteral("Lirvan Ayarlar"));
   app_.SpeakAndWait(Cp("Program ayarları"));
   // Heard whole before the first box names itself.
   app_.SpeakAndWait(Cp("Seçimleri değiştirmek için boşluk tuşuna basınız"));
   auto* layout = MakeOwnedByParent<QVBoxLayout>(this);
-  for (Box which : {kGreeting, kEcho, kPunctuation}) {
+  for (Box which : kAllBoxes) {
     QCheckBox* box = MakeOwnedByParent<QCheckBox>(QString::fromUtf8(kBoxes[which].label), this);
     box->setChecked(Value(which) != 0);
     layout->addWidget(box);
@@ -59,6 +65,10 @@ SettingsDialog::~SettingsDialog() {
   // Nothing is said when the file cannot be written; the settings in
   // memory stay as set.
   WriteSettings(m_nGreeting, m_nEcho, m_nPunctuation);
+  // The later line is written once the user has turned it on, and kept.
+  if (m_nCapitals != 0 || ReadSettings().Later(kCapitalsSetting)) {
+    WriteLaterSetting(kCapitalsSetting, m_nCapitals != 0 ? "1" : "0");
+  }
 }
 
 int& SettingsDialog::Value(Box which) {
@@ -67,6 +77,8 @@ int& SettingsDialog::Value(Box which) {
       return m_nGreeting;
     case kEcho:
       return m_nEcho;
+    case kCapitals:
+      return m_nCapitals;
     case kPunctuation:
       break;
   }
@@ -78,7 +90,7 @@ void SettingsDialog::SpeakState(Box which) {
 }
 
 void SettingsDialog::OnClicked(Box which) {
-  for (Box each : {kGreeting, kEcho, kPunctuation}) Value(each) = boxes_[each]->isChecked() ? 1 : 0;
+  for (Box each : kAllBoxes) Value(each) = boxes_[each]->isChecked() ? 1 : 0;
   const int value = Value(which);
   switch (which) {
     case kGreeting:
@@ -89,6 +101,9 @@ void SettingsDialog::OnClicked(Box which) {
       break;
     case kPunctuation:
       app_.SetPunctuationReading(value != 0);
+      break;
+    case kCapitals:
+      app_.m_bAnnounceCapitals = value != 0;
       break;
   }
   SpeakState(which);

@@ -18,7 +18,7 @@ class SettingsDialog : public QDialog {
   SettingsDialog(CLirvanApp& app, QWidget* parent = nullptr);
   ~SettingsDialog() override;
 
-  enum Box { kGreeting = 0, kEcho = 1, kPunctuation = 2 };
+  enum Box { kGreeting = 0, kEcho = 1, kPunctuation = 2, kCapitals = 3 };
   QCheckBox* box(Box which) const { return boxes_[which]; }
 
  protected:
@@ -34,7 +34,8 @@ class SettingsDialog : public QDialog {
   int m_nEcho = 0;
   int m_nGreeting = 0;
   int m_nPunctuation = 0;
-  std::array<QCheckBox*, 3> boxes_{};
+  int m_nCapitals = 0;  // a later line of the file
+  std::array<QCheckBox*, 4> boxes_{};
 };
 
 }  // namespace lirvan

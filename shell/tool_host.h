@@ -15,6 +15,9 @@ class ToolHost {
   virtual Speaker& speaker() = 0;
   // The editor's and composer's character echo setting.
   virtual bool EchoCharacters() const = 0;
+  // Whether a capital letter is said with "büyük" before it (off unless
+  // the user turns it on).
+  virtual bool AnnounceCapitals() const { return false; }
   // The program settings dialog, modal over parent.
   virtual void RunSettingsDialog(QWidget* parent) = 0;
 };

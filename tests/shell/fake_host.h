@@ -21,6 +21,7 @@ class FakeHost : public ToolHost, public Speaker {
  public:
   Speaker& speaker() override { return *this; }
   bool EchoCharacters() const override { return echo; }
+  bool AnnounceCapitals() const override { return capitals; }
   void RunSettingsDialog(QWidget* /*parent*/) override { ++settingsDialogs; }
 
   void Speak(SpeechText text) override { Record("Speak", text); }
@@ -33,6 +34,7 @@ class FakeHost : public ToolHost, public Speaker {
   int IsPunctuationReading() const override { return punctuation != 0 ? 1 : 0; }
 
   bool echo = false;
+  bool capitals = false;
   int punctuation = 1;
   int settingsDialogs = 0;
   std::vector<SpokenCall> calls;

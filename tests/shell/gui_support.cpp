@@ -133,6 +133,16 @@ void TypeText(const QString& text) {
   ProcessEvents();
 }
 
+void WaitUntilReadyForKeys(QWidget& dialog) {
+  if (!QTest::qWaitForWindowActive(&dialog)) ADD_FAILURE() << "the dialog never became active";
+  // Keys go to the focused control, which the dialog gets a moment later.
+  for (int i = 0; i < 200; ++i) {
+    QWidget* focused = QApplication::focusWidget();
+    if (focused != nullptr && focused->window() == &dialog) break;
+    QTest::qWait(10);
+  }
+}
+
 bool WithModal(const std::function<void()>& trigger, const std::function<void(QWidget&)>& inside) {
   bool seen = false;
   QTimer poll;
@@ -146,13 +156,7 @@ bool WithModal(const std::function<void()>& trigger, const std::function<void(QW
     }
     poll.stop();
     seen = true;
-    if (!QTest::qWaitForWindowActive(modal)) ADD_FAILURE() << "the dialog never became active";
-    // Keys go to the focused control, which the dialog gets a moment later.
-    for (int i = 0; i < 200; ++i) {
-      QWidget* focused = QApplication::focusWidget();
-      if (focused != nullptr && focused->window() == modal) break;
-      QTest::qWait(10);
-    }
+    WaitUntilReadyForKeys(*modal);
     inside(*modal);
     ProcessEvents();
     if (QApplication::activeModalWidget() == modal) {

@@ -55,6 +55,9 @@ void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void TypeText(const QString& text);
 void ProcessEvents();
 
+// Waits until the dialog is active and one of its controls has the focus.
+void WaitUntilReadyForKeys(QWidget& dialog);
+
 // Runs trigger, which opens a modal dialog, and drives the dialog with
 // inside once it is shown. A dialog still open afterwards is rejected.
 // False when no modal dialog appeared.
