@@ -133,7 +133,9 @@ void PostfixServer::WriteConfiguration() {
   WriteFile(dir_ + "/conf/main.cf", main.str());
   std::ostringstream master;
   master << Submission(submissionPort_, "  -o smtpd_tls_security_level=encrypt\n")
-         << Submission(tlsPort_, "  -o smtpd_tls_wrappermode=yes\n")
+         // Only LOGIN here, so that both mechanisms meet a real server.
+         << Submission(tlsPort_,
+                       "  -o smtpd_tls_wrappermode=yes\n  -o smtpd_sasl_mechanism_filter=login\n")
          << "127.0.0.1:" << plainPort_ << " inet n - n - - smtpd\n"
          << "  -o smtpd_tls_security_level=none\n  -o smtpd_sasl_auth_enable=no\n"
          << "  -o smtpd_recipient_restrictions=permit_mynetworks,reject\n";

@@ -2,8 +2,9 @@
 // A private postfix for the tests: a throw-away instance (its own
 // configuration, queue and data folders in a temporary folder) on three
 // free loopback ports: submission with STARTTLS and authentication
-// required, submission over TLS from the first byte with authentication
-// required, and plain SMTP without either for the loopback network. It
+// required (AUTH PLAIN and LOGIN), submission over TLS from the first byte
+// with authentication required (AUTH LOGIN only), and plain SMTP without
+// either for the loopback network. It
 // delivers the domain ornek.tr (and örnek.tr) into maildirs the tests read.
 // Authentication is a private dovecot's, reached by postfix through a
 // socket in the same folder. Started in the constructor (which throws when

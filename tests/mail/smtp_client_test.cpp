@@ -102,6 +102,12 @@ TEST_F(PostfixTest, EachSecurityDeliversToEveryRecipientWithTheBytesIntact) {
         << client.GetLastCommandResponse();
     client.Disconnect();
     ++sent;
+    // The TLS port offers only LOGIN; STARTTLS's PLAIN is taken first.
+    if (c.encrypted) {
+      const char* mechanism = c.security == MailSecurity::Tls ? "sasl_method=LOGIN" : "sasl_method=PLAIN";
+      EXPECT_NE(postfix().Log().find(mechanism), std::string::npos) << postfix().Log();
+    }
+
     for (const char* box : {"ali", "veli", "ayse", "gizli"}) {
       SCOPED_TRACE(box);
       const std::vector<std::string> mails = postfix().WaitForMails(box, sent);
