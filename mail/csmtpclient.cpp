@@ -120,6 +120,9 @@ bool CSmtpClient::OpenSocket(const SmtpServer& server) {
 bool CSmtpClient::WaitForEncryption() {
   if (m_pSocket->waitForEncrypted(Milliseconds(m_dwTimeout))) return true;
   const QAbstractSocket::SocketError error = m_pSocket->error();
+  // The reason is the TLS layer's, not the server's last reply.
+  m_sLastCommandResponse = m_pSocket->errorString().toStdString();
+  m_nLastCommandResponseCode = 0;
   if (m_bCertificateFailed) {
     return Fail(SmtpFailure::CertificateRejected, "The server's certificate was not trusted");
   }

@@ -75,7 +75,15 @@ bool SendMail::OnCommand(Command command) {
     default: break;
   }
   if (reading_->OnCommand(command, this)) return true;
-  if (!inBody) return HandleSettingsCommand(m_host, this, command);
+  if (!inBody) {
+    // Ctrl+Z is the table's: a field takes it back itself, and the echo
+    // says what is left.
+    if (command == Command::Undo && m_nField != kBody) {
+      field(m_nField)->undo();
+      return true;
+    }
+    return HandleSettingsCommand(m_host, this, command);
+  }
   // The body's own keys beyond the widget's, as in the editor.
   switch (command) {
     case Command::Undo: typing_->Undo(); return true;

@@ -248,6 +248,48 @@ TEST_F(Composer, AFailedSendKeepsTheMailAndSaysTheServersReason) {
   }
 }
 
+TEST_F(Composer, TheProtectionIsSaidAndRefusalsComeWithTheServersWords) {
+  PostfixServer& postfix = Postfix();
+  Type({U("ali@ornek.tr"), U(""), U(""), U("Konu"), U("metin")});
+  struct Case {
+    const char* name;
+    const char* security;
+    int port;
+    bool trusted;
+    const char* password;
+    std::vector<LogLine> said;
+  };
+  const Case cases[] = {
+      {"plain: said so, sent without credentials", "yok", postfix.plainPort(), true,
+       PostfixServer::kPassword,
+       {{"SpeakAndWait", "Posta gönderiliyor"},
+        {"SpeakAndWait", "Bağlantı şifresiz"},
+        {"Speak", "Posta başarı ile gönderildi"}}},
+      {"a certificate nobody trusts", "tls", postfix.tlsPort(), false, PostfixServer::kPassword,
+       {{"SpeakAndWait", "Posta gönderiliyor"},
+        {"Speak", "Posta gönderilemedi, sunucunun güvenlik sertifikası doğrulanamadı, bağlantı reddedildi"}}},
+      // Last: the authentication service holds back whoever failed.
+      {"a wrong password", "starttls", postfix.submissionPort(), true, "yanlış",
+       {{"SpeakAndWait", "Posta gönderiliyor"},
+        {"Speak", "Posta gönderilemedi, sunucu hesabı reddetti 5.7.8 Error: authentication failed: "
+                  "(reason unavailable)"}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.trusted) {
+      TrustTestAuthority(postfix.authority());
+    } else {
+      TrustSystemOnly();
+    }
+    Account(c.security, c.port, c.password);
+    composer_->field(SendMail::kSubject)->setText(U("Konu ") + QString::fromUtf8(c.name));
+    Said();
+    SendKey();
+    EXPECT_EQ(Sentences(), c.said) << postfix.Log();
+  }
+  EXPECT_EQ(postfix.WaitForMails("ali", 1).size(), 1u);
+}
+
 TEST_F(Composer, ClosingAnUnsentMailAsksFirst) {
   Type({U("ali@ornek.tr"), U(""), U(""), U("Konu")});
   CMdiChild* window = desktop_.frame().ActiveChild();

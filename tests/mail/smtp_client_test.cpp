@@ -229,6 +229,7 @@ TEST(ScriptServerTest, MisbehaviourEndsInTheRightFailure) {
       {"STARTTLS not offered", noTls, MailSecurity::StartTls, false, SmtpFailure::TlsUnsupported, ""},
       {"STARTTLS refused", refusedTls, MailSecurity::StartTls, false, SmtpFailure::TlsFailed,
        "TLS su an yok"},
+      {"TLS to a plain server", noTls, MailSecurity::Tls, false, SmtpFailure::TlsFailed, ""},
       {"5xx on RCPT", refusedRecipient, MailSecurity::None, true, SmtpFailure::RecipientRefused,
        "Alıcı bulunamadı"},
       {"silent after DATA", silentAtData, MailSecurity::None, true, SmtpFailure::TimedOut, ""},

@@ -161,6 +161,7 @@ TEST(Addresses, SplitAtCommasAndSemicolonsAndCheckedOneByOne) {
        ""},
       {"ali@örnek.tr", {{U(""), U("ali@xn--rnek-4qa.tr")}}, ""},
       {"ali@ornek.tr,,", {{U(""), U("ali@ornek.tr")}}, ""},
+      {" ", {}, ""},  // a Cc of one blank adds no recipient
       {"ali veli@ornek.tr", {}, "ali veli@ornek.tr"},
       {"ali@ornek.tr, bozuk", {{U(""), U("ali@ornek.tr")}}, "bozuk"},
       {"ayşe@ornek.tr", {}, "ayşe@ornek.tr"},
