@@ -47,20 +47,12 @@ bool Editor::OnCommand(Command command) {
 
 bool Editor::Dispatch(Command command) {
   if (reading_->OnCommand(command, this)) return true;
-  using Clip = TypingSpeech::ClipboardAction;
+  if (typing_->OnCommand(command)) return true;
   switch (command) {
     case Command::StopReading: m_speaker.StopSpeaking(); return true;
     case Command::SaveText: Save(); return true;
     case Command::Print: Print(); return true;
     case Command::OpenDocument: Open(); return true;
-    case Command::Undo: typing_->Undo(); return true;
-    case Command::Copy: typing_->RunClipboardCommand(Clip::Copy); return true;
-    case Command::Cut: typing_->RunClipboardCommand(Clip::Cut); return true;
-    case Command::Paste: typing_->RunClipboardCommand(Clip::Paste); return true;
-    // Ctrl+Left and Ctrl+Right are the browser's rows of the table; in a
-    // text they move by words.
-    case Command::ReadBeforeFound: typing_->MoveWord(false); return true;
-    case Command::ReadAfterFound: typing_->MoveWord(true); return true;
     default: return HandleSettingsCommand(m_host, this, command);
   }
 }

@@ -64,8 +64,6 @@ SendMail::SendMail(ToolHost& host) : m_host(host), m_speaker(host.speaker()) {
 SendMail::~SendMail() = default;
 
 bool SendMail::OnCommand(Command command) {
-  using Clip = TypingSpeech::ClipboardAction;
-  const bool inBody = m_body->hasFocus();
   switch (command) {
     case Command::ReadNext: MoveToNextField(); return true;
     case Command::ReadAll: ReadCurrentField(); return true;
@@ -75,25 +73,15 @@ bool SendMail::OnCommand(Command command) {
     default: break;
   }
   if (reading_->OnCommand(command, this)) return true;
-  if (!inBody) {
-    // Ctrl+Z is the table's: a field takes it back itself, and the echo
-    // says what is left.
-    if (command == Command::Undo && m_nField != kBody) {
-      field(m_nField)->undo();
-      return true;
-    }
-    return HandleSettingsCommand(m_host, this, command);
-  }
   // The body's own keys beyond the widget's, as in the editor.
-  switch (command) {
-    case Command::Undo: typing_->Undo(); return true;
-    case Command::Copy: typing_->RunClipboardCommand(Clip::Copy); return true;
-    case Command::Cut: typing_->RunClipboardCommand(Clip::Cut); return true;
-    case Command::Paste: typing_->RunClipboardCommand(Clip::Paste); return true;
-    case Command::ReadBeforeFound: typing_->MoveWord(false); return true;
-    case Command::ReadAfterFound: typing_->MoveWord(true); return true;
-    default: return HandleSettingsCommand(m_host, this, command);
+  if (m_body->hasFocus() && typing_->OnCommand(command)) return true;
+  // Ctrl+Z is the table's: a field takes its typing back itself, and the
+  // echo says what is left.
+  if (command == Command::Undo && m_nField != kBody) {
+    field(m_nField)->undo();
+    return true;
   }
+  return HandleSettingsCommand(m_host, this, command);
 }
 
 void SendMail::NoteFocusLeft() {
