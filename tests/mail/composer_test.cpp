@@ -250,6 +250,7 @@ TEST_F(Composer, AFailedSendKeepsTheMailAndSaysTheServersReason) {
 
 TEST_F(Composer, TheProtectionIsSaidAndRefusalsComeWithTheServersWords) {
   PostfixServer& postfix = Postfix();
+  const std::size_t before = postfix.Mails("ali").size();
   Type({U("ali@ornek.tr"), U(""), U(""), U("Konu"), U("metin")});
   struct Case {
     const char* name;
@@ -287,7 +288,7 @@ TEST_F(Composer, TheProtectionIsSaidAndRefusalsComeWithTheServersWords) {
     SendKey();
     EXPECT_EQ(Sentences(), c.said) << postfix.Log();
   }
-  EXPECT_EQ(postfix.WaitForMails("ali", 1).size(), 1u);
+  EXPECT_EQ(postfix.WaitForMails("ali", before + 1).size(), before + 1);
 }
 
 TEST_F(Composer, ClosingAnUnsentMailAsksFirst) {
