@@ -98,6 +98,13 @@ class Composer : public ::testing::Test {
 
 TEST_F(Composer, FieldsAnnounceThemselvesAndTheIndexFollowsTheFocus) {
   desktop_.Mark();
+  // Each change of a field says its last character.
+  TypeUnicode(U("aş"));
+  EXPECT_EQ(Said(), (std::vector<LogLine>{{"SpeakCharacter", "a"}, {"SpeakCharacter", "ş"}}));
+  Press(Qt::Key_Backspace);
+  EXPECT_EQ(Said(), (std::vector<LogLine>{{"SpeakCharacter", "a"}}));
+  composer_->field(SendMail::kTo)->clear();
+  Said();
   Type({U("ali@ornek.tr"), U(""), U(""), U("Konu")});
   Press(Qt::Key_Tab);
   Press(Qt::Key_Tab);  // round to the recipient

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <random>
 
+#include "mail/mail_draft.h"
 #include "mail/mime_encode.h"
 #include "mail/mime_message.h"
 #include "mail/mime_text.h"
@@ -312,6 +313,28 @@ TEST(Replies, RandomBytesNeverCrashOrGrowWithoutBound) {
       }
     }
   }
+}
+
+TEST(Drafts, ReplyToTheReplyToWithReOnceAndTheMailQuoted) {
+  const QByteArray raw =
+      "From: =?UTF-8?B?QXnFn2U=?= <ayse@ornek.tr>\r\nReply-To: Cevap <cevap@ornek.tr>\r\n"
+      "To: lirvan@ornek.tr\r\nSubject: RE: Bütçe\r\nDate: Mon, 11 Mar 2024 14:05:00 +0300\r\n\r\nx\r\n";
+  const OriginalMail original = ReadOriginal(raw, U("Merhaba\r\n\r\nGörüşürüz\r\n\r\n"));
+  const MailDraft reply = ReplyDraft(original);
+  EXPECT_EQ(reply.to, U("Cevap <cevap@ornek.tr>"));
+  EXPECT_EQ(reply.subject, U("RE: Bütçe"));
+  EXPECT_EQ(reply.body, U("\n\nMon, 11 Mar 2024 14:05:00 +0300 tarihinde Ayşe <ayse@ornek.tr> yazdı:\n"
+                          "> Merhaba\n>\n> Görüşürüz\n"));
+  OriginalMail plain = original;
+  plain.replyTo.clear();
+  plain.subject = U("Bütçe");
+  EXPECT_EQ(ReplyDraft(plain).to, U("Ayşe <ayse@ornek.tr>"));
+  EXPECT_EQ(ReplyDraft(plain).subject, U("Re: Bütçe"));
+  EXPECT_EQ(ForwardDraft(plain).subject, U("Fwd: Bütçe"));
+  plain.subject = U("FW: Bütçe");
+  EXPECT_EQ(ForwardDraft(plain).subject, U("FW: Bütçe"));
+  EXPECT_TRUE(ForwardDraft(plain).to.isEmpty());
+  EXPECT_TRUE(ForwardDraft(plain).body.endsWith(U("\n\nMerhaba\r\n\r\nGörüşürüz\n")));
 }
 
 }  // namespace
