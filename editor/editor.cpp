@@ -1,6 +1,7 @@
 #include "editor/editor.h"
 
 #include <QVBoxLayout>
+#include <utility>
 
 #include "editor/document_import.h"
 #include "editor/rich_text.h"
@@ -11,6 +12,7 @@
 #include "shell/text.h"
 #include "shell/tool_host.h"
 #include "shell/view_helpers.h"
+#include "shell/window_arrival.h"
 
 namespace lirvan {
 
@@ -24,6 +26,7 @@ Editor::Editor(ToolHost& host) : m_host(host), m_speaker(host.speaker()) {
   typing_ = std::make_unique<TypingSpeech>(*m_richText, host);
   reading_ = std::make_unique<TextReading>(*m_richText, m_speaker);
   importer_ = std::make_unique<DocumentImporter>(m_speaker);
+  m_pArrival = MakeOwnedByParent<WindowArrival>(this);
   OnFocusIn(m_richText, [this] {
     // The focus coming back from the editor's own dialog would cut off
     // what the dialog's command is saying.
@@ -31,7 +34,13 @@ Editor::Editor(ToolHost& host) : m_host(host), m_speaker(host.speaker()) {
       m_bBackFromDialog = false;
       return;
     }
-    m_speaker.Speak(Cp("Metin düzenleyici açıldı"));
+    // Opened once; coming back from another window names the window, as
+    // there may be several editors.
+    if (!std::exchange(m_bOpenedSaid, true)) {
+      m_speaker.Speak(Cp("Metin düzenleyici açıldı"));
+    } else if (m_pArrival->Arriving()) {
+      m_speaker.Speak(WindowName(this));
+    }
   });
 }
 

@@ -18,6 +18,7 @@ class DocumentImporter;
 class Speaker;
 class ToolHost;
 class TypingSpeech;
+class WindowArrival;
 
 class Editor : public CToolView {
   Q_OBJECT
@@ -53,6 +54,8 @@ class Editor : public CToolView {
   // Set while a command runs; the focus returning from its dialog is not
   // announced.
   bool m_bBackFromDialog = false;
+  bool m_bOpenedSaid = false;
+  WindowArrival* m_pArrival = nullptr;  // owned by the view
   TextFileFormat format_;  // a new text: UTF-8, LF
   std::unique_ptr<TypingSpeech> typing_;
   std::unique_ptr<TextReading> reading_;  // the reading commands and the last search

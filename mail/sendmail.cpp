@@ -1,5 +1,6 @@
 #include "mail/sendmail.h"
 
+#include <utility>
 #include <QApplication>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include "shell/text.h"
 #include "shell/tool_host.h"
 #include "shell/view_helpers.h"
+#include "shell/window_arrival.h"
 
 namespace lirvan {
 
@@ -58,6 +60,7 @@ SendMail::SendMail(ToolHost& host) : m_host(host), m_speaker(host.speaker()) {
   typing_ = std::make_unique<TypingSpeech>(*m_body, host);
   reading_ = std::make_unique<TextReading>(*m_body, m_speaker);
   setFocusProxy(m_fields[kTo]);
+  m_pArrival = MakeOwnedByParent<WindowArrival>(this);
   MarkSent();
 }
 
@@ -94,18 +97,30 @@ void SendMail::OnFieldFocus(int index) {
   // Whatever moved the focus (Tab, the mouse, a send that found a field
   // empty), the index names the field the user is in.
   m_nField = index;
+  const bool arriving = m_pArrival->Arriving();
   if (m_bBackFromDialog || m_bQuietFocus) {
     m_bBackFromDialog = false;
     return;
   }
-  if (index != kBody) AnnounceField(index);
+  // Coming back from another window names the window (there may be several
+  // drafts) instead of saying that it opened.
+  if (arriving && std::exchange(m_bOpenedSaid, true)) {
+    m_speaker.SpeakAndWait(WindowName(this));
+  } else {
+    m_bOpenedSaid = true;
+    if (index == kTo) m_speaker.SpeakAndWait(Cp("Posta Gönderme açıldı"));
+  }
+  if (index != kBody) {
+    AnnounceField(index);
+  } else if (arriving) {
+    m_speaker.SpeakAndWait(Cp("Posta içeriği"));
+  }
 }
 
 void SendMail::AnnounceField(int index) {
   static constexpr std::array<const char*, 4> kSentences{
       "Gönderilecek adres", "Göderilecek diğer adresler", "Gizli göderilecek adresler",
       "Posta konusu"};
-  if (index == kTo) m_speaker.SpeakAndWait(Cp("Posta Gönderme açıldı"));
   m_speaker.SpeakAndWait(Cp(kSentences[static_cast<std::size_t>(index)]));
   const QString text = field(index)->text();
   if (!text.isEmpty()) m_speaker.SpeakAndWait(Cp("Şu anki değer ") + Plain(ToCp1254(text)));

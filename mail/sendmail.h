@@ -26,6 +26,7 @@ class Speaker;
 class TextReading;
 class ToolHost;
 class TypingSpeech;
+class WindowArrival;
 
 class SendMail : public CToolView {
   Q_OBJECT
@@ -82,6 +83,8 @@ class SendMail : public CToolView {
   // view speaks of itself.
   bool m_bBackFromDialog = false;
   bool m_bQuietFocus = false;
+  bool m_bOpenedSaid = false;
+  WindowArrival* m_pArrival = nullptr;  // owned by the view
   std::unique_ptr<TypingSpeech> typing_;
   std::unique_ptr<TextReading> reading_;
   CSmtpClient m_smtp;  // one for the life of the window

@@ -83,6 +83,35 @@ TEST(WindowList, CtrlShiftWNamesTheOpenWindowsAndEnterGoesThere) {
             QStringLiteral("Metin Düzenleyici1"));
 }
 
+// Only the first opening says "açıldı"; coming back names the window, and a
+// move within the window does not.
+TEST(Switching, ReturningToAToolWindowNamesItWithoutSayingItOpened) {
+  Desktop desktop("0 0 1");
+  desktop.Start();
+  Press(Qt::Key_2, Qt::ControlModifier);
+  Press(Qt::Key_3, Qt::ControlModifier);
+  QMdiArea* area = desktop.frame().mdiArea();
+  const QList<QMdiSubWindow*> windows = area->subWindowList();
+  ASSERT_EQ(windows.size(), 2);
+  const std::string composer = windows[1]->windowTitle().toStdString();
+
+  desktop.Mark();
+  area->setActiveSubWindow(windows[0]);
+  ProcessEvents();
+  EXPECT_EQ(desktop.Since(), (std::vector<LogLine>{{"Speak", "Metin Düzenleyici1"}}));
+
+  desktop.Mark();
+  area->setActiveSubWindow(windows[1]);
+  ProcessEvents();
+  EXPECT_EQ(desktop.Since(), (std::vector<LogLine>{{"SpeakAndWait", composer},
+                                                   {"SpeakAndWait", "Gönderilecek adres"}}));
+
+  desktop.Mark();
+  Press(Qt::Key_Tab);
+  EXPECT_EQ(desktop.Since(),
+            (std::vector<LogLine>{{"SpeakAndWait", "Göderilecek diğer adresler"}}));
+}
+
 TEST(WindowList, WithNoWindowSaysSo) {
   Desktop desktop("0 0 1");
   desktop.Start();
