@@ -27,6 +27,16 @@ constexpr int kRecordingSeconds = 60;
 
 void Remove(std::string& text, char ch) { std::erase(text, ch); }
 
+// What the engine takes: plain segments stay plain, so markup written in a
+// mail or a page is read as the characters it is.
+SegmentedText ForEngine(SpeechText text) {
+  SegmentedText segments;
+  for (SpeechSegment& segment : text.segments()) {
+    segments.push_back({std::move(segment.text), segment.plain});
+  }
+  return segments;
+}
+
 }  // namespace
 
 CLirvanApp::CLirvanApp(const AppOptions& options, ToolRegistry tools)
@@ -82,7 +92,7 @@ void CLirvanApp::Speak(SpeechText text) {
   const std::string joined = text.Joined();
   log_.Write("Speak", joined);
   if (recording_) history_.Add(joined);
-  m_pEngine->Speak(joined);
+  m_pEngine->Speak(ForEngine(std::move(text)));
 }
 
 void CLirvanApp::SpeakAndWait(SpeechText text) {
@@ -93,7 +103,7 @@ void CLirvanApp::SpeakAndWait(SpeechText text) {
   const std::string joined = text.Joined();
   log_.Write("SpeakAndWait", joined);
   if (recording_) history_.Add(joined);
-  m_pEngine->SpeakAndWait(joined);
+  m_pEngine->SpeakAndWait(ForEngine(std::move(text)));
 }
 
 void CLirvanApp::SpeakDirect(std::string text) {
