@@ -57,7 +57,8 @@ void SendMail::AnnounceField(int index) {
   if (index == 0) m_speaker.SpeakAndWait(Cp("Posta Gönderme açıldı"));
   m_speaker.SpeakAndWait(Cp(kSentences[static_cast<std::size_t>(index)]));
   const QString text = m_fields[static_cast<std::size_t>(index)]->text();
-  if (!text.isEmpty()) m_speaker.SpeakAndWait(Cp("Şu anki değer ") + ToCp1254(text));
+  // What the field holds was typed or came in a mail: read as written.
+  if (!text.isEmpty()) m_speaker.SpeakAndWait(Cp("Şu anki değer ") + Plain(ToCp1254(text)));
 }
 
 void SendMail::MoveToNextField() {

@@ -9,6 +9,7 @@
 #include "shell/about_dialog.h"
 #include "shell/date_time.h"
 #include "shell/mainfrm.h"
+#include "shell/punctuation_setting.h"
 #include "shell/settings.h"
 #include "shell/settings_dialog.h"
 #include "shell/spoken_list_dialog.h"
@@ -79,6 +80,10 @@ bool CLirvanApp::InitInstance() {
   m_bReadPunctuation = settings.readPunctuation;
   m_bAnnounceCapitals = settings.Later(kCapitalsSetting).value_or("0") == "1" ? 1 : 0;
   SetPunctuationReading(m_bReadPunctuation);
+  // A level between none and all is on a later line.
+  const PunctuationLevel level = StoredPunctuationLevel(settings);
+  if (level != PunctuationLevel::None) levelWhenOn_ = level;
+  if (level != GetPunctuationLevel()) m_pEngine->SetPunctuationLevel(level);
   // Without the greeting the user still hears that the program is there.
   Speak(m_bReadGreeting == 1 ? GreetingText() : Cp("Lirvan hazır"));
   return true;
@@ -133,9 +138,23 @@ void CLirvanApp::SetPunctuationReading(int flag) {
   const int lowByte = flag & 0xFF;
   log_.Write("SetPunctuationReading", std::to_string(lowByte));
   m_pEngine->SetPunctuationReading(lowByte);
+  if (lowByte != 0) levelWhenOn_ = PunctuationLevel::All;  // the switch on is all
 }
 
 int CLirvanApp::IsPunctuationReading() const { return m_pEngine->IsPunctuationReading() ? 1 : 0; }
+
+void CLirvanApp::SetPunctuationLevel(PunctuationLevel level) {
+  log_.Write("SetPunctuationLevel", std::string(PunctuationLevelKey(level)));
+  m_pEngine->SetPunctuationLevel(level);
+  m_bReadPunctuation = level == PunctuationLevel::None ? 0 : 1;
+  if (level != PunctuationLevel::None) levelWhenOn_ = level;
+  // Kept for the next start, the first line's switch beside the level;
+  // nothing is said when the file cannot be written.
+  WriteSettings(m_bReadGreeting, m_bEchoCharacters, m_bReadPunctuation);
+  WritePunctuationLevel(level);
+}
+
+PunctuationLevel CLirvanApp::GetPunctuationLevel() const { return m_pEngine->GetPunctuationLevel(); }
 
 void CLirvanApp::RunSettingsDialog(QWidget* parent) {
   SettingsDialog dialog(*this, parent);
