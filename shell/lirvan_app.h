@@ -59,6 +59,7 @@ class CLirvanApp : public QObject, public Speaker, public ToolHost {
   bool EchoCharacters() const override { return m_bEchoCharacters != 0; }
   bool AnnounceCapitals() const override { return m_bAnnounceCapitals != 0; }
   void RunSettingsDialog(QWidget* parent) override;
+  CToolView* OpenTool(int templateIndex) override;
 
   // The last stop of a routed command.
   bool OnCommand(Command command);
