@@ -13,7 +13,7 @@
 namespace lirvan::testing {
 namespace {
 
-constexpr int kRuns = 60;  // per kind of file; each builds a whole engine
+constexpr int kRuns = 40;  // per kind of file; each builds a whole engine
 
 // A valid voice with a few units and both lexicons, written into the home.
 void WriteSeedVoice(const TestHome& home) {
