@@ -2,6 +2,11 @@
 // work of the front end, apart from tokenising and syllables.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -55,6 +60,41 @@ void BM_LexiconLookup(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(words.size()));
 }
 BENCHMARK(BM_LexiconLookup);
+
+// Loading a lexicon of a million lines written in the worst orders for the
+// store: sorted keys, one key repeated, keys sharing a long prefix.
+void BM_LexiconLoading(benchmark::State& state) {
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("lirvan-lexicon-bench-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir / "veriler");
+  {
+    std::ofstream out(dir / "veriler" / "kisaltmalar.txt", std::ios::binary);
+    const std::string prefix(60, 'k');
+    for (int i = 0; i < 1'000'000; ++i) {
+      char key[16];
+      std::snprintf(key, sizeof key, "%07d", i);
+      switch (state.range(0)) {
+        case 0:
+          out << "a" << key << " deger\n";
+          break;
+        case 1:
+          out << "dr doktor\n";
+          break;
+        default:
+          out << prefix << key << " deger\n";
+          break;
+      }
+    }
+  }
+  for (auto _ : state) {
+    Lexicon lexicon;
+    LoadAbbreviations(lexicon, dir);
+    benchmark::DoNotOptimize(lexicon.Lookup("dr"));
+  }
+  std::filesystem::remove_all(dir);
+  state.SetItemsProcessed(state.iterations() * 1'000'000);
+}
+BENCHMARK(BM_LexiconLoading)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace lirvan

@@ -2,6 +2,11 @@
 // The ordered string-to-string store behind the lexicons: leaves hold up to
 // four sorted entries, an inner node routes by comparing a key prefix with
 // its separator. Filled once at start-up, read-only afterwards.
+//
+// Every inner node cuts the key order in two (left: the keys up to a point),
+// so the tree is a search tree over those cuts and is kept balanced by
+// rotations: a lexicon written in sorted order must not grow one level per
+// few keys, or loading it would take time in the square of its length.
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,16 +25,18 @@ class TTSHashTrie {
     bool inner = false;
     // Inner node: keys whose prefix compares <= separator go left.
     std::string separator = std::string(1, '\0');
-    // Leaf: sorted; an equal key sits before the older entries equal to it.
-    // Normally at most four; only a run of equal keys that no prefix can
-    // separate makes a leaf hold more.
+    // Leaf: sorted; an equal key sits before the older entry equal to it.
     std::vector<Entry> entries;
     std::unique_ptr<Node> left;
     std::unique_ptr<Node> right;
     std::size_t prefixLength = 0;
+    int height = 0;  // 0 for a leaf; an inner node one more than its taller child
   };
 
   static constexpr std::size_t kLeafCapacity = 4;
+  // Copies of one key a leaf keeps: only the newest is ever found, and with
+  // no more than two a full leaf can always be split.
+  static constexpr std::size_t kEqualKeysKept = 2;
 
   TTSHashTrie();
   ~TTSHashTrie();

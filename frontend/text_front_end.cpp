@@ -69,7 +69,8 @@ class BusyScope {
 class TextFrontEnd::TagHost final : public MarkupHost {
  public:
   explicit TagHost(TextFrontEnd& frontEnd) : frontEnd_(frontEnd) {}
-  void SetReadPunctuation(bool on) override { frontEnd_.SetReadPunctuation(on); }
+  // The punct element silences marks until it closes, within this text.
+  void SetReadPunctuation(bool on) override { frontEnd_.markupSilencesMarks_ = !on; }
   bool SpeakSubstitution(std::string_view text) override {
     return frontEnd_.SpeakSubstitution(text);
   }
@@ -86,16 +87,28 @@ TextFrontEnd::TextFrontEnd(TokenSink& sink, const UnitIndex& unitIndex,
   LoadExceptions(lexicon_, home);
 }
 
-void TextFrontEnd::SetText(std::string text) { text_ = std::move(text); }
+void TextFrontEnd::SetText(std::string text) { text_ = {{std::move(text), false}}; }
+
+void TextFrontEnd::SetText(SegmentedText text) { text_ = std::move(text); }
 
 void TextFrontEnd::Run() {
   BusyScope busy(busy_);
-  const std::string text = text_;
+  const SegmentedText text = text_;
+  markupSilencesMarks_ = false;
+  for (const TextSegment& segment : text) {
+    plain_ = segment.plain;
+    const bool going = RunSegment(segment.text);
+    plain_ = false;
+    if (!going) return;
+  }
+}
+
+bool TextFrontEnd::RunSegment(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
     std::optional<std::size_t> next = TakeReading(text, i);
     if (next) {
-      if (*next == kStopped) return;
+      if (*next == kStopped) return false;
       i = *next;
       continue;
     }
@@ -110,9 +123,10 @@ void TextFrontEnd::Run() {
         next = TakeSymbol(text, i);
         break;
     }
-    if (!next) return;  // the sink stopped us
+    if (!next) return false;  // the sink stopped us
     i = *next;
   }
+  return true;
 }
 
 void TextFrontEnd::Expand(Token& token) const {
@@ -130,14 +144,14 @@ std::optional<std::size_t> TextFrontEnd::TakeWord(std::string_view text, std::si
   while (end < text.size() && IsLetter(text[end])) ++end;
   std::string_view word = text.substr(i, end - i);
 
-  if (!markup_.pendingSubstitution.empty()) {
+  if (MarkupApplies() && !markup_.pendingSubstitution.empty()) {
     const std::string sub = std::move(markup_.pendingSubstitution);
     markup_.pendingSubstitution.clear();
     std::unique_ptr<Token> chain = Substituted(MakeTokenOfKind(word, TokenKind::Word), sub);
     if (!ExpandAndEmitEach(std::move(chain))) return std::nullopt;
     return end;
   }
-  if (!markup_.contentReplacement.empty()) return end;
+  if (Dropping()) return end;
 
   std::unique_ptr<Token> token = MakeTokenOfKind(word, TokenKind::Word);
   Expand(*token);
@@ -171,7 +185,7 @@ std::optional<std::size_t> TextFrontEnd::TakeNumber(std::string_view text, std::
       }
     }
   }
-  if (!markup_.contentReplacement.empty()) return end;
+  if (Dropping()) return end;
 
   std::unique_ptr<Token> token = MakeTokenOfKind(text.substr(i, digitsEnd - i), kind);
   Expand(*token);
@@ -181,9 +195,7 @@ std::optional<std::size_t> TextFrontEnd::TakeNumber(std::string_view text, std::
 
 std::optional<std::size_t> TextFrontEnd::TakeReading(std::string_view text, std::size_t i) {
   // Markup that replaces words governs them before any reading does.
-  if (!markup_.pendingSubstitution.empty() || !markup_.contentReplacement.empty()) {
-    return std::nullopt;
-  }
+  if (Replacing()) return std::nullopt;
   std::optional<Reading> reading = ReadAhead(text, i, lexicon_);
   if (!reading) return std::nullopt;
   std::unique_ptr<Token> head;
@@ -204,7 +216,7 @@ std::optional<std::size_t> TextFrontEnd::TakeReading(std::string_view text, std:
 
 std::optional<std::size_t> TextFrontEnd::TakeSymbol(std::string_view text, std::size_t i) {
   if (text[i] == ' ') return i + 1;
-  if (text[i] == '[') {
+  if (text[i] == '[' && MarkupApplies()) {
     TagHost host(*this);
     TagScan scan = markup_.ScanTag(text, i, sink_, host);
     if (scan.stopped) return std::nullopt;
@@ -213,14 +225,20 @@ std::optional<std::size_t> TextFrontEnd::TakeSymbol(std::string_view text, std::
   // A symbol takes in the dots right after it: '...' and '?.' are one each.
   std::size_t end = i + 1;
   while (end < text.size() && text[end] == '.') ++end;
-  if (!markup_.contentReplacement.empty()) return end;
+  if (Dropping()) return end;
 
   std::unique_ptr<Token> token = MakeTokenOfKind(text.substr(i, end - i), TokenKind::Symbol);
   Expand(*token);
-  if (token->kind == TokenKind::Symbol && ReadPunctuation()) {
+  if (token->kind == TokenKind::Symbol && SpeaksMark(text, i, end)) {
     if (!Emit(std::move(token))) return std::nullopt;
   }
   return end;
+}
+
+bool TextFrontEnd::SpeaksMark(std::string_view text, std::size_t i, std::size_t end) const {
+  if (markupSilencesMarks_) return false;
+  const bool inWord = i > 0 && end < text.size() && IsLetter(text[i - 1]) && IsLetter(text[end]);
+  return ReadsMark(Punctuation(), text.substr(i, end - i), inWord);
 }
 
 bool TextFrontEnd::SpeakSubstitution(std::string_view text) {
@@ -239,6 +257,8 @@ bool TextFrontEnd::ExpandAndEmitEach(std::unique_ptr<Token> chain) {
 
 bool TextFrontEnd::Emit(std::unique_ptr<Token> chain) {
   while (chain) {
+    // A very long word is spoken in pieces: its sound is never built whole.
+    chain = CutLongToken(std::move(chain));
     std::unique_ptr<Token> rest = chain->TakeNext();
     // Each token travels alone from here; links into its old chain would dangle.
     chain->previous = nullptr;

@@ -11,6 +11,7 @@
 #include "shell/childfrm.h"
 #include "shell/date_time.h"
 #include "shell/mainfrm.h"
+#include "shell/punctuation_setting.h"
 #include "shell/settings.h"
 #include "shell/settings_dialog.h"
 #include "shell/spoken_list_dialog.h"
@@ -28,6 +29,16 @@ CLirvanApp* g_app = nullptr;
 constexpr int kRecordingSeconds = 60;
 
 void Remove(std::string& text, char ch) { std::erase(text, ch); }
+
+// What the engine takes: plain segments stay plain, so markup written in a
+// mail or a page is read as the characters it is.
+SegmentedText ForEngine(SpeechText text) {
+  SegmentedText segments;
+  for (SpeechSegment& segment : text.segments()) {
+    segments.push_back({std::move(segment.text), segment.plain});
+  }
+  return segments;
+}
 
 }  // namespace
 
@@ -71,6 +82,10 @@ bool CLirvanApp::InitInstance() {
   m_bReadPunctuation = settings.readPunctuation;
   m_bAnnounceCapitals = settings.Later(kCapitalsSetting).value_or("0") == "1" ? 1 : 0;
   SetPunctuationReading(m_bReadPunctuation);
+  // A level between none and all is on a later line.
+  const PunctuationLevel level = StoredPunctuationLevel(settings);
+  if (level != PunctuationLevel::None) levelWhenOn_ = level;
+  if (level != GetPunctuationLevel()) m_pEngine->SetPunctuationLevel(level);
   // Without the greeting the user still hears that the program is there.
   Speak(m_bReadGreeting == 1 ? GreetingText() : Cp("Lirvan hazır"));
   return true;
@@ -84,7 +99,7 @@ void CLirvanApp::Speak(SpeechText text) {
   const std::string joined = text.Joined();
   log_.Write("Speak", joined);
   if (recording_) history_.Add(joined);
-  m_pEngine->Speak(joined);
+  m_pEngine->Speak(ForEngine(std::move(text)));
 }
 
 void CLirvanApp::SpeakAndWait(SpeechText text) {
@@ -95,7 +110,7 @@ void CLirvanApp::SpeakAndWait(SpeechText text) {
   const std::string joined = text.Joined();
   log_.Write("SpeakAndWait", joined);
   if (recording_) history_.Add(joined);
-  m_pEngine->SpeakAndWait(joined);
+  m_pEngine->SpeakAndWait(ForEngine(std::move(text)));
 }
 
 void CLirvanApp::SpeakDirect(std::string text) {
@@ -125,9 +140,23 @@ void CLirvanApp::SetPunctuationReading(int flag) {
   const int lowByte = flag & 0xFF;
   log_.Write("SetPunctuationReading", std::to_string(lowByte));
   m_pEngine->SetPunctuationReading(lowByte);
+  if (lowByte != 0) levelWhenOn_ = PunctuationLevel::All;  // the switch on is all
 }
 
 int CLirvanApp::IsPunctuationReading() const { return m_pEngine->IsPunctuationReading() ? 1 : 0; }
+
+void CLirvanApp::SetPunctuationLevel(PunctuationLevel level) {
+  log_.Write("SetPunctuationLevel", std::string(PunctuationLevelKey(level)));
+  m_pEngine->SetPunctuationLevel(level);
+  m_bReadPunctuation = level == PunctuationLevel::None ? 0 : 1;
+  if (level != PunctuationLevel::None) levelWhenOn_ = level;
+  // Kept for the next start, the first line's switch beside the level;
+  // nothing is said when the file cannot be written.
+  WriteSettings(m_bReadGreeting, m_bEchoCharacters, m_bReadPunctuation);
+  WritePunctuationLevel(level);
+}
+
+PunctuationLevel CLirvanApp::GetPunctuationLevel() const { return m_pEngine->GetPunctuationLevel(); }
 
 CToolView* CLirvanApp::OpenTool(int templateIndex) {
   if (!m_pMainFrame || templateIndex < 0 || templateIndex >= static_cast<int>(templates_.size())) {

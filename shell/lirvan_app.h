@@ -49,6 +49,10 @@ class CLirvanApp : public QObject, public Speaker, public ToolHost {
   void StopSpeaking() override;
   void SetPunctuationReading(int flag) override;
   int IsPunctuationReading() const override;
+  // Sets the engine's level and stores it in the settings file.
+  void SetPunctuationLevel(PunctuationLevel level) override;
+  PunctuationLevel GetPunctuationLevel() const override;
+  PunctuationLevel PunctuationLevelWhenOn() const override { return levelWhenOn_; }
 
   // ToolHost.
   Speaker& speaker() override { return *this; }
@@ -99,6 +103,7 @@ class CLirvanApp : public QObject, public Speaker, public ToolHost {
   std::vector<DialogTool> dialogTools_;
   SpeechHistory history_;
   bool recording_ = true;
+  PunctuationLevel levelWhenOn_ = PunctuationLevel::All;
 
  public:
   // Destroyed first: closing the frame closes every tool window.

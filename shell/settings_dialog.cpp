@@ -6,6 +6,8 @@
 
 #include "shell/lirvan_app.h"
 #include "shell/owned.h"
+#include "shell/punctuation_level_box.h"
+#include "shell/punctuation_setting.h"
 #include "shell/settings.h"
 #include "shell/text.h"
 #include "shell/view_helpers.h"
@@ -58,13 +60,16 @@ SettingsDialog::SettingsDialog(CLirvanApp& app, QWidget* parent)
     OnFocusIn(box, [this, which] { SpeakState(which); });
     connect(box, &QCheckBox::clicked, this, [this, which] { OnClicked(which); });
   }
+  layout->addWidget(MakeOwnedByParent<PunctuationLevelBox>(app_, *boxes_[kPunctuation], this));
   boxes_[kGreeting]->setFocus(Qt::OtherFocusReason);
 }
 
 SettingsDialog::~SettingsDialog() {
   // Nothing is said when the file cannot be written; the settings in
   // memory stay as set.
+  m_nPunctuation = app_.IsPunctuationReading();  // the level list may have moved it
   WriteSettings(m_nGreeting, m_nEcho, m_nPunctuation);
+  WritePunctuationLevel(app_.GetPunctuationLevel());
   // The later line is written once the user has turned it on, and kept.
   if (m_nCapitals != 0 || ReadSettings().Later(kCapitalsSetting)) {
     WriteLaterSetting(kCapitalsSetting, m_nCapitals != 0 ? "1" : "0");

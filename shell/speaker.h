@@ -5,6 +5,7 @@
 // the engine; a test can hand a view a fake that records what it was told.
 #include <string>
 
+#include "frontend/punctuation.h"
 #include "shell/speech_text.h"
 
 namespace lirvan {
@@ -26,6 +27,16 @@ class Speaker {
   virtual void StopSpeaking() = 0;
   virtual void SetPunctuationReading(int flag) = 0;
   virtual int IsPunctuationReading() const = 0;
+  // The level behind the switch (on is all, off none). The desktop keeps
+  // it and the level that Ctrl+M switches back on; a speaker without
+  // levels has only the switch.
+  virtual void SetPunctuationLevel(PunctuationLevel level) {
+    SetPunctuationReading(level == PunctuationLevel::None ? 0 : 1);
+  }
+  virtual PunctuationLevel GetPunctuationLevel() const {
+    return IsPunctuationReading() != 0 ? PunctuationLevel::All : PunctuationLevel::None;
+  }
+  virtual PunctuationLevel PunctuationLevelWhenOn() const { return PunctuationLevel::All; }
 };
 
 }  // namespace lirvan

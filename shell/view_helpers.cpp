@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include "shell/punctuation_setting.h"
 #include "shell/speaker.h"
 #include "shell/text.h"
 #include "shell/tool_host.h"
@@ -58,10 +59,11 @@ void SetClosingQuietly(QWidget* window, bool closing) {
 
 void TogglePunctuation(Speaker& speaker, QWidget* parent, const char* onText,
                        const char* offText) {
-  speaker.SetPunctuationReading(speaker.IsPunctuationReading() == 0 ? 1 : 0);
+  const bool wasOn = speaker.GetPunctuationLevel() != PunctuationLevel::None;
+  speaker.SetPunctuationLevel(wasOn ? PunctuationLevel::None : speaker.PunctuationLevelWhenOn());
   const bool on = speaker.IsPunctuationReading() != 0;
-  // The box takes the focus; what it shows is heard.
-  speaker.Speak(Cp(on ? "noktalama okuma açık" : "noktalama okuma kapalı"));
+  // The box takes the focus; what it shows is heard, with the level.
+  speaker.Speak(PunctuationAnnouncement(speaker.GetPunctuationLevel()));
   QMessageBox::information(parent, QStringLiteral("Lirvan"),
                            QString::fromUtf8(on ? onText : offText));
 }

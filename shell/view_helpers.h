@@ -21,8 +21,8 @@ void OnFocusOut(QWidget* widget, std::function<void()> handler);
 // Marks a window as closing (or not): its focus announcements stay silent.
 void SetClosingQuietly(QWidget* window, bool closing);
 
-// The punctuation switch flipped, and its new state spoken and shown in a
-// message box with these texts (UTF-8).
+// Punctuation switched between none and the level last on, the new level
+// spoken and the switch shown in a message box with these texts (UTF-8).
 void TogglePunctuation(Speaker& speaker, QWidget* parent, const char* onText,
                        const char* offText);
 

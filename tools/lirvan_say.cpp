@@ -23,8 +23,14 @@ using namespace lirvan;
 
 constexpr const char* kUsage =
     "usage: lirvan-say [--home DIR] [--audio default|null] [--wav FILE] [--trace] "
-    "[--no-punctuation] (TEXT... | --units \"u1 u2\" | --tokens [TEXT...] | --syllables WORD... | "
+    "[--no-punctuation] [--plain] (TEXT... | --units \"u1 u2\" | --tokens [TEXT...] | --syllables WORD... | "
     "--interactive)";
+
+// The text as the engine takes it: with --plain, brackets in it are read
+// as the characters they are and no markup is obeyed.
+SegmentedText ForEngine(const std::string& utf8, bool plain) {
+  return {{SpeechTextFromUtf8(utf8), plain}};
+}
 
 std::string ReadAll(std::istream& in) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -48,12 +54,12 @@ class PrintingSink final : public TokenSink {
   }
 };
 
-int PrintTokens(const std::filesystem::path& home, const std::string& text, bool punctuation) {
+int PrintTokens(const std::filesystem::path& home, const std::string& text, const SayOptions& options) {
   UnitIndex index(IndexFile(home));
   PrintingSink sink;
   TextFrontEnd frontEnd(sink, index, home);
-  frontEnd.SetReadPunctuation(punctuation);
-  frontEnd.SetText(SpeechTextFromUtf8(text));
+  frontEnd.SetReadPunctuation(options.punctuation);
+  frontEnd.SetText(ForEngine(text, options.plain));
   frontEnd.Run();
   std::cout.flush();
   return 0;
@@ -68,13 +74,13 @@ int PrintSyllables(const std::filesystem::path& home, const std::vector<std::str
   return 0;
 }
 
-void SpeakInteractive(SpeechEngine& engine) {
+void SpeakInteractive(SpeechEngine& engine, bool plain) {
   for (std::string line; std::getline(std::cin, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty()) {
       engine.Stop();
     } else {
-      engine.Speak(SpeechTextFromUtf8(line));
+      engine.Speak(ForEngine(line, plain));
     }
   }
   engine.WaitUntilDone();
@@ -103,7 +109,7 @@ int main(int argc, char** argv) {
   const std::string text = options->words.empty() && !options->units && !options->interactive
                                ? ReadAll(std::cin)
                                : Joined(options->words);
-  if (options->tokens) return PrintTokens(home, text, options->punctuation);
+  if (options->tokens) return PrintTokens(home, text, *options);
 
   EngineOptions engineOptions;
   engineOptions.audio = options->audio;
@@ -113,9 +119,9 @@ int main(int argc, char** argv) {
   if (options->units) {
     engine.PlayUnits(Utf8ToCp1254(*options->units));
   } else if (options->interactive) {
-    SpeakInteractive(engine);
+    SpeakInteractive(engine, options->plain);
   } else {
-    engine.SpeakAndWait(SpeechTextFromUtf8(text));
+    engine.SpeakAndWait(ForEngine(text, options->plain));
   }
   if (!options->wavPath.empty() && !engine.SaveRecording(options->wavPath)) {
     const std::string wav = std::filesystem::absolute(options->wavPath, ec).string();

@@ -36,6 +36,8 @@ std::optional<SayOptions> ParseSayOptions(const std::vector<std::string>& args,
       o.syllables = true;
     } else if (a == "--no-punctuation") {
       o.punctuation = false;
+    } else if (a == "--plain") {
+      o.plain = true;
     } else if (a == "--interactive") {
       o.interactive = true;
     } else if (a == "--trace") {

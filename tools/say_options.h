@@ -17,6 +17,7 @@ struct SayOptions {
   bool syllables = false;
   bool punctuation = true;
   bool interactive = false;
+  bool plain = false;  // markup is read as written, never obeyed
   bool trace = false;
   std::vector<std::string> words;  // TEXT arguments or WORDs for --syllables (UTF-8)
 };

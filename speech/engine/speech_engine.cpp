@@ -89,10 +89,12 @@ SpeechEngine::~SpeechEngine() {
   synthesizer_.reset();  // waits for the device, then closes it
 }
 
-void SpeechEngine::Speak(std::string_view text) {
+void SpeechEngine::Speak(std::string_view text) { Speak(SegmentedText{{std::string(text), false}}); }
+
+void SpeechEngine::Speak(SegmentedText text) {
   const bool started = Guarded("Speak", [&] {
     Stop();
-    text_.assign(text);
+    text_ = std::move(text);
     queue_->SetProducing(true);
     if (!StartThreads()) SpeakOnCallingThread();
   });
@@ -101,6 +103,11 @@ void SpeechEngine::Speak(std::string_view text) {
 
 void SpeechEngine::SpeakAndWait(std::string_view text) {
   Speak(text);
+  WaitUntilDone();
+}
+
+void SpeechEngine::SpeakAndWait(SegmentedText text) {
+  Speak(std::move(text));
   WaitUntilDone();
 }
 
@@ -202,11 +209,14 @@ void SpeechEngine::JoinThreads() {
 
 bool SpeechEngine::IsSpeaking() const { return !consumerDone_.load(); }
 
-void SpeechEngine::SpeakChain(Token& head, bool firstOnly) {
-  for (Token* t = &head; t != nullptr; t = t->next.get()) {
-    if (t->kind != TokenKind::Rule) BuildUnits(*t, frontEnd_->syllabifier(), *unitIndex_);
-    synthesizer_->SpeakToken(*t);
-    if (firstOnly) break;
+void SpeechEngine::SpeakChain(std::unique_ptr<Token> chain) {
+  while (chain) {
+    // A very long word is spoken in pieces: its sound is never built whole.
+    chain = CutLongToken(std::move(chain));
+    std::unique_ptr<Token> rest = chain->TakeNext();
+    if (chain->kind != TokenKind::Rule) BuildUnits(*chain, frontEnd_->syllabifier(), *unitIndex_);
+    synthesizer_->SpeakToken(*chain);
+    chain = std::move(rest);
   }
 }
 
@@ -216,7 +226,7 @@ void SpeechEngine::SpeakDirect(std::string_view text) {
     std::unique_ptr<Token> token = MakeToken(text);
     token->kind = TokenKind::Cardinal;
     frontEnd_->Expand(*token);
-    SpeakChain(*token, false);
+    SpeakChain(std::move(token));
   });
 }
 
@@ -225,7 +235,8 @@ void SpeechEngine::SpeakVerbatim(std::string_view text) {
     std::unique_ptr<Token> token = MakeToken(text);
     token->kind = TokenKind::Word;
     frontEnd_->Expand(*token);
-    SpeakChain(*token, true);
+    token->next.reset();  // one word: what naming added after it is not said
+    SpeakChain(std::move(token));
     synthesizer_->WaitUntilIdle();
   });
 }
@@ -266,5 +277,9 @@ void SpeechEngine::SetPunctuationReading(int flag) {
 }
 
 bool SpeechEngine::IsPunctuationReading() const { return frontEnd_->ReadPunctuation(); }
+
+void SpeechEngine::SetPunctuationLevel(PunctuationLevel level) { frontEnd_->SetPunctuation(level); }
+
+PunctuationLevel SpeechEngine::GetPunctuationLevel() const { return frontEnd_->Punctuation(); }
 
 }  // namespace lirvan

@@ -44,15 +44,21 @@ class SpeechEngine {
   SpeechEngine(const SpeechEngine&) = delete;
   SpeechEngine& operator=(const SpeechEngine&) = delete;
 
-  // Texts are CP1254.
+  // Texts are CP1254. A string is the program's own text, markup obeyed;
+  // segmented text reads its plain segments as written (text_segment.h).
   void Speak(std::string_view text);
   void SpeakAndWait(std::string_view text);
+  void Speak(SegmentedText text);
+  void SpeakAndWait(SegmentedText text);
   void SpeakDirect(std::string_view text);
   void SpeakVerbatim(std::string_view text);
   void SpeakCharacter(char ch);
   void Stop();
   void SetPunctuationReading(int flag);
   bool IsPunctuationReading() const;
+  // The finer setting behind the switch: on is All, off is None.
+  void SetPunctuationLevel(PunctuationLevel level);
+  PunctuationLevel GetPunctuationLevel() const;
 
   // True from Speak until the consumer has played the last token.
   bool IsSpeaking() const;
@@ -76,10 +82,11 @@ class SpeechEngine {
   void ProducerMain();
   void ConsumerMain(std::stop_source utterance);
   void JoinThreads();
-  void SpeakChain(Token& head, bool firstOnly);
+  // Units for each token of the chain, then its sound, on the calling thread.
+  void SpeakChain(std::unique_ptr<Token> chain);
 
   const bool useThreads_;
-  std::string text_;
+  SegmentedText text_;
   std::unique_ptr<TokenQueue> queue_;
   std::unique_ptr<UnitIndex> unitIndex_;
   std::unique_ptr<Sink> sink_;

@@ -1,6 +1,7 @@
 #pragma once
 // The record that flows from the front end through the queue to the
 // synthesizer. Text fields are CP1254 bytes.
+#include <cstddef>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -19,6 +20,11 @@ enum class TokenKind : int {
   Symbol = 4,
   Rule = 5,
 };
+
+// The longest spoken text one token carries. A longer word is read in
+// pieces of at most this many bytes, so the sound of a token never grows
+// with the text (real Turkish words are well under it).
+inline constexpr std::size_t kLongestSpoken = 100;
 
 // A markup change carried by a Rule token: the stack kind (1 for a break)
 // and its value.
@@ -80,6 +86,12 @@ class SpokenUnits {
  private:
   const Token& token_;
 };
+
+// Cuts a token whose spoken text is longer than kLongestSpoken into a chain
+// of tokens of the same kind, each at most that long; the cuts fall before
+// a consonant that opens a syllable where one is near. The first piece
+// keeps the source text. A shorter token comes back as it was.
+std::unique_ptr<Token> CutLongToken(std::unique_ptr<Token> token);
 
 // A token made from a text: source = text, spoken = the text lowered the
 // Turkish way, kind 0, links null, one empty unit node.

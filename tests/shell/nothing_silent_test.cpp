@@ -129,7 +129,7 @@ TEST(Punctuation, CtrlMWithNoToolSwitchesAndSaysSo) {
   ASSERT_TRUE(shown) << "the state is also shown";
   const std::vector<LogLine> said = desktop.Since();
   ASSERT_GE(said.size(), 2u);
-  EXPECT_EQ(said[0], (LogLine{"SetPunctuationReading", "0"}));
+  EXPECT_EQ(said[0], (LogLine{"SetPunctuationLevel", "yok"}));
   EXPECT_EQ(said[1], (LogLine{"Speak", "noktalama okuma kapalı"}));
   EXPECT_EQ(desktop.app().IsPunctuationReading(), 0);
 }
