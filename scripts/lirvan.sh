@@ -14,6 +14,7 @@ PACKAGES=(cmake g++ make pkg-config git
   qt6-base-dev qt6-webengine-dev zlib1g-dev libpoppler-cpp-dev
   libreoffice-writer-nogui libreoffice-calc-nogui cups
   dovecot-pop3d openssl
+  speech-dispatcher info
   xvfb xdotool openbox x11-utils)
 
 as_root() {

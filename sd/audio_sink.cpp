@@ -88,9 +88,12 @@ int AudioSink::Play(std::span<const std::uint8_t> sound) {
   return device_ ? device_->Play(shaped) : 0;
 }
 
-void AudioSink::PlaySilence(int milliseconds) {
+std::size_t AudioSink::FramesIn(int milliseconds) const {
+  return static_cast<std::size_t>(format_.sampleRate) * static_cast<std::size_t>(std::max(milliseconds, 0)) / 1000;
+}
+
+void AudioSink::PlaySilence(std::size_t frames) {
   const std::size_t frame = static_cast<std::size_t>(format_.channels * format_.bitsPerSample / 8);
-  const std::size_t frames = static_cast<std::size_t>(format_.sampleRate) * static_cast<std::size_t>(std::max(milliseconds, 0)) / 1000;
   if (frame == 0 || frames == 0) return;
   const std::vector<std::uint8_t> silence(frames * frame, format_.bitsPerSample == 8 ? 0x80 : 0);
   Play(silence);

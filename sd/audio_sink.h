@@ -32,8 +32,10 @@ class AudioSink final : public SoundOutput {
   void WaitUntilIdle() const override;
   void Reset() override;
 
-  // Silence of the given length, handed on like sound.
-  void PlaySilence(int milliseconds);
+  // Frames of sound in the given time, in the voice's format.
+  std::size_t FramesIn(int milliseconds) const;
+  // Silence of the given number of frames, handed on like sound.
+  void PlaySilence(std::size_t frames);
   // The server's volume and pitch (-100..100) for what is handed on next.
   void SetVoice(int volume, int pitch);
   // Stops handing on sound at once (an event being written is finished,

@@ -136,10 +136,14 @@ Speaker::Outcome Speaker::SpeakText(const std::string& utf8) {
   return Outcome::Stopped;
 }
 
+// In steps, so a STOP is seen within one.
 Speaker::Outcome Speaker::SpeakSilence(int milliseconds) {
-  for (int left = milliseconds; left > 0; left -= kSilenceStepMs) {
+  const std::size_t step = std::max<std::size_t>(sink_.FramesIn(kSilenceStepMs), 1);
+  for (std::size_t left = sink_.FramesIn(milliseconds); left > 0;) {
     if (StopAsked()) return Outcome::Stopped;
-    sink_.PlaySilence(std::min(left, kSilenceStepMs));
+    const std::size_t frames = std::min(left, step);
+    sink_.PlaySilence(frames);
+    left -= frames;
   }
   return Outcome::Done;
 }
