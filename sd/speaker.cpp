@@ -83,10 +83,12 @@ void Speaker::Main(std::stop_token quit) {
       next_.reset();
     }
     const Outcome outcome = Speak(message);
+    // The last event and the end of being busy are one step: the server
+    // sends the next message as soon as it reads the event.
+    std::lock_guard lock(mutex_);
     if (outcome == Outcome::Done) events_.End();
     if (outcome == Outcome::Stopped) events_.Stopped();
     if (outcome == Outcome::Paused) events_.Paused();
-    std::lock_guard lock(mutex_);
     busy_ = false;
     changed_.notify_all();
   }

@@ -92,7 +92,8 @@ std::optional<Reply> ModuleProcess::Next(std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   auto line = RawLine(deadline);
   if (!line) return std::nullopt;
-  Reply reply{*line, {}, std::chrono::steady_clock::now()};
+  const auto now = std::chrono::steady_clock::now();
+  Reply reply{*line, {}, now, now};
   if (!line->starts_with("705-")) return reply;
   // An audio event: its parameter lines, the data line, then "705 AUDIO".
   while (line && *line != "705 AUDIO") {
@@ -103,7 +104,7 @@ std::optional<Reply> ModuleProcess::Next(std::chrono::milliseconds timeout) {
     line = RawLine(deadline);
   }
   reply.line = "705 AUDIO";
-  reply.at = std::chrono::steady_clock::now();
+  reply.endedAt = std::chrono::steady_clock::now();
   return reply;
 }
 

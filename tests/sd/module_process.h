@@ -16,7 +16,8 @@ namespace lirvan::sd::testing {
 struct Reply {
   std::string line;  // "705 AUDIO" for an audio event
   std::vector<std::uint8_t> audio;
-  std::chrono::steady_clock::time_point at;
+  std::chrono::steady_clock::time_point at;     // its first line read
+  std::chrono::steady_clock::time_point endedAt;  // its last line read
 };
 
 class ModuleProcess {

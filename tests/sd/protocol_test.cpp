@@ -115,6 +115,15 @@ TEST_F(Module, StopCutsAtOnceAndTheNextMessageIsTaken) {
   EXPECT_EQ(Golden(Speak("Tamam")), (Lines{"202 OK SEND DATA", "200 OK SPEAKING", "701 BEGIN", "705 AUDIO", "702 END"}));
 }
 
+// The server sends the next message the moment it reads END: the module
+// must be ready for it by then.
+TEST_F(Module, AMessageSentRightAfterEndIsTaken) {
+  for (int i = 0; i < 30; ++i) {
+    ASSERT_EQ(Golden(Speak("Bir")), (Lines{"202 OK SEND DATA", "200 OK SPEAKING", "701 BEGIN", "705 AUDIO", "702 END"}))
+        << "message " << i;
+  }
+}
+
 TEST_F(Module, SpeakingWhileSpeakingIsAnErrorAndDoesNotDisturb) {
   std::string text;
   for (int i = 0; i < 100; ++i) text += "Bir cümle daha okunuyor. ";
