@@ -45,6 +45,7 @@ class AudioSink final : public SoundOutput {
   // Bytes handed on since the start (for tests and timing).
   std::uint64_t BytesHandedOn() const { return handed_.load(); }
   const PcmFormat& format() const { return format_; }
+  AudioMethod method() const { return method_; }
 
  private:
   struct StreamDeleter {

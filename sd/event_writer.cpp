@@ -44,12 +44,20 @@ void EventWriter::Lines(std::initializer_list<std::string_view> lines) {
   WriteLocked(text);
 }
 
-void EventWriter::Mark(std::string_view name) {
-  // A name is one line: a newline in it would break the protocol.
-  std::string line = "700-";
+namespace {
+
+// A name is one line: a newline in it would break the protocol.
+std::string OneLine(std::string_view prefix, std::string_view name) {
+  std::string line(prefix);
   for (const char c : name) line += (c == '\n' || c == '\r') ? ' ' : c;
-  Lines({line, "700 INDEX MARK"});
+  return line;
 }
+
+}  // namespace
+
+void EventWriter::Mark(std::string_view name) { Lines({OneLine("700-", name), "700 INDEX MARK"}); }
+
+void EventWriter::Icon(std::string_view name) { Lines({OneLine("706-", name), "706 ICON"}); }
 
 void EventWriter::Audio(const PcmFormat& format, std::span<const std::uint8_t> samples) {
   const std::size_t frame = static_cast<std::size_t>(format.channels * format.bitsPerSample / 8);

@@ -23,6 +23,8 @@ class EventWriter {
   void Stopped() { Lines({"703 STOP"}); }
   void Paused() { Lines({"704 PAUSE"}); }
   void Mark(std::string_view name);
+  // A sound icon for the server to play.
+  void Icon(std::string_view name);
   // 16-bit samples in the voice's format, escaped for the line protocol.
   void Audio(const PcmFormat& format, std::span<const std::uint8_t> samples);
   // False once a write has failed (the server has gone).

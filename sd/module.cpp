@@ -158,7 +158,7 @@ void Module::Speak(Kind kind) {
     case Kind::Text: message.pieces = WalkSsml(text); break;
     case Kind::Char: message.pieces = {{Piece::Kind::Text, SpelledText(text, settings_.capLetters), 0}}; break;
     case Kind::Key: message.pieces = {{Piece::Kind::Text, KeyText(text, settings_.capLetters), 0}}; break;
-    case Kind::Icon: message.pieces = {{Piece::Kind::Text, text, 0}}; break;
+    case Kind::Icon: message.pieces = {{Piece::Kind::Icon, text, 0}}; break;
   }
   // Spelling is for SPEAK; a character or key is said by its name already.
   if (kind != Kind::Text) message.settings.spelling = false;

@@ -110,6 +110,14 @@ Speaker::Outcome Speaker::Speak(const Message& message) {
       case Piece::Kind::Break:
         outcome = SpeakSilence(piece.milliseconds);
         break;
+      case Piece::Kind::Icon:
+        // The server plays its icons; played by us, the icon's name is said.
+        if (sink_.method() == AudioMethod::Server) {
+          events_.Icon(piece.text);
+        } else {
+          outcome = SpeakText(piece.text);
+        }
+        break;
       case Piece::Kind::Mark: {
         events_.Mark(piece.text);
         std::lock_guard lock(mutex_);

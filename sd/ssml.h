@@ -10,9 +10,9 @@
 namespace lirvan::sd {
 
 struct Piece {
-  enum class Kind { Text, Mark, Break };
+  enum class Kind { Text, Mark, Break, Icon };
   Kind kind = Kind::Text;
-  std::string text;  // Text: UTF-8 with entities resolved; Mark: its name
+  std::string text;  // Text: UTF-8 with entities resolved; Mark, Icon: its name
   int milliseconds = 0;  // Break
 
   bool operator==(const Piece&) const = default;

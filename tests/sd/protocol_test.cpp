@@ -92,6 +92,8 @@ INSTANTIATE_TEST_SUITE_P(
         ExchangeCase{"english", "SET\nlanguage=en\n.\nSPEAK\nGood morning\n.\n",
                      {"203 OK RECEIVING SETTINGS", "203 OK SETTINGS RECEIVED", "202 OK SEND DATA", "200 OK SPEAKING",
                       "701 BEGIN", "705 AUDIO", "702 END"}},
+        ExchangeCase{"soundIcon", "SOUND_ICON\nmessage\n.\n",
+                     {"202 OK SEND DATA", "200 OK SPEAKING", "701 BEGIN", "706-message", "706 ICON", "702 END"}},
         ExchangeCase{"quit", "QUIT\n", {"210 OK QUIT"}}),
     [](const auto& p) { return std::string(p.param.name); });
 
