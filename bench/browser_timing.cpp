@@ -186,7 +186,7 @@ void AnnouncementLatency(lirvan::CLirvanApp& app, lirvan::CLirvanView& view, int
     std::size_t before = 0;
     const auto connection =
         QObject::connect(view.page(), &QWebEnginePage::loadFinished, [&](bool) {
-          before = app.Engine().synthesizer().RecordingLength();
+          before = app.Engine().RecordingLength();
           loadEnd = Clock::now();
           ended = true;
         });
@@ -194,7 +194,7 @@ void AnnouncementLatency(lirvan::CLirvanApp& app, lirvan::CLirvanView& view, int
     std::thread watcher([&] {
       while (!ended) std::this_thread::yield();
       const Clock::time_point giveUp = Clock::now() + std::chrono::seconds(5);
-      while (app.Engine().synthesizer().RecordingLength() == before && Clock::now() < giveUp) {
+      while (app.Engine().RecordingLength() == before && Clock::now() < giveUp) {
         std::this_thread::yield();
       }
       firstSound = Clock::now();
