@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <cstdio>
+#include <unistd.h>
 #include <exception>
 #include <string>
 #include <vector>

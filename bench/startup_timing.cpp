@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/standard_tools.h"
+#include "bench/private_home.h"
 #include "shell/app_options.h"
 #include "shell/lirvan_app.h"
 #include "shell/mainfrm.h"
@@ -28,18 +29,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-// A home of links to the voice and data, without the settings file.
-bool MakeHome(const std::string& source, const std::string& target) {
-  namespace fs = std::filesystem;
-  std::error_code error;
-  fs::create_directories(fs::path(target) / "veriler", error);
-  for (const auto& entry : fs::directory_iterator(fs::path(source) / "veriler", error)) {
-    if (entry.path().filename() == "ayarlar.dat") continue;
-    fs::create_symlink(entry.path(), fs::path(target) / "veriler" / entry.path().filename(), error);
-  }
-  return !error;
-}
 
 }  // namespace
 
@@ -62,7 +51,7 @@ int main(int argc, char** argv) {
   }
   QTemporaryDir temp;
   const std::string privateHome = temp.path().toStdString();
-  if (!temp.isValid() || !MakeHome(home, privateHome) ||
+  if (!temp.isValid() || !lirvan::bench::LinkVoiceHome(home, privateHome) ||
       !QDir::setCurrent(QString::fromStdString(privateHome))) {
     std::fprintf(stderr, "cannot prepare a home from %s\n", home.c_str());
     return 1;

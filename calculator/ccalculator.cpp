@@ -40,7 +40,7 @@ void CCalculator::OnTextChanged(const QString& text) {
   if (deleted.size() == 1) {
     m_speaker.SpeakCharacter(LastCp1254Character(deleted));
   } else {
-    m_speaker.SpeakAndWait(Plain(ToCp1254(deleted)));
+    m_speaker.SpeakAndWait(Plain(deleted));
   }
   if (text.isEmpty()) m_speaker.Speak(Cp("boş"));
 }

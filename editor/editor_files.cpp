@@ -34,7 +34,7 @@ bool Editor::SaveToChosenPath() {
   QString path = chooser.chosenPath();
   if (!path.endsWith(QLatin1String(".txt"))) path += QLatin1String(".txt");
   if (QFileInfo::exists(path)) {
-    const SpeechText question = Plain(ToCp1254(QFileInfo(path).fileName())) +
+    const SpeechText question = Plain(QFileInfo(path).fileName()) +
                                 Cp(" dosyası zaten var. Üzerine yazılsın mı?");
     SpokenQuestion ask(m_speaker, this, question, false);
     if (ask.Ask() != SpokenQuestion::Answer::Yes) {

@@ -22,7 +22,7 @@ int Editor::Search(const QString& word, int from) const {
 
 void Editor::AnnounceMatch() {
   m_richText->SetCaretPosition(m_nFoundPos);
-  m_speaker.SpeakAndWait(Plain(ToCp1254(m_strSearchWord)));
+  m_speaker.SpeakAndWait(Plain(m_strSearchWord));
   m_speaker.SpeakDirect(std::to_string(m_richText->LineOfPosition(m_nFoundPos) + 1));
   m_speaker.SpeakAndWait(Cp("numaralı satırda bulundu"));
 }
@@ -39,7 +39,7 @@ void Editor::Find() {
   }
   m_nFoundPos = Search(m_strSearchWord, 0);
   if (m_nFoundPos < 0) {
-    m_speaker.SpeakAndWait(Plain(ToCp1254(m_strSearchWord)));
+    m_speaker.SpeakAndWait(Plain(m_strSearchWord));
     m_speaker.Speak(Cp("bulunamadı"));
     return;
   }
@@ -50,7 +50,7 @@ void Editor::NextMatch() {
   m_nFoundPos = Search(m_strSearchWord, m_nFoundPos + 1);
   if (m_nFoundPos < 0) {
     m_speaker.SpeakAndWait(Cp("Dosyanın kalanında"));
-    m_speaker.SpeakAndWait(Plain(ToCp1254(m_strSearchWord)));
+    m_speaker.SpeakAndWait(Plain(m_strSearchWord));
     m_speaker.SpeakAndWait(Cp("bulunamadı"));
     return;
   }

@@ -257,7 +257,7 @@ void TypingSpeech::SpeakCaretLine() {
   if (line.trimmed().isEmpty()) {
     m_speaker.Speak(Cp("Boş satır"));
   } else {
-    m_speaker.Speak(Plain(ToCp1254(line)));
+    m_speaker.Speak(Plain(line));
   }
 }
 

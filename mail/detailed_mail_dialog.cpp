@@ -78,7 +78,7 @@ void CDetailedMailDialog::SpeakText(const QString& text) {
   QString flat = text;
   flat.replace(QLatin1Char('\n'), QLatin1Char(' '));
   if (flat.trimmed().isEmpty()) return;
-  speaker_.Speak(Plain(ToCp1254(flat)));
+  speaker_.Speak(Plain(flat));
 }
 
 }  // namespace lirvan

@@ -30,7 +30,7 @@ QByteArrayView Bytes(const std::string& text) {
 
 // The server's own words (any charset) as outside text.
 SpeechText ServerWords(const std::string& reason) {
-  return Plain(ToCp1254(DecodeCharset(Bytes(reason), {}).simplified()));
+  return Plain(DecodeCharset(Bytes(reason), {}).simplified());
 }
 
 SpeechText OutcomeSentence(const FetchEnd& end) {
@@ -203,12 +203,12 @@ SpeechText ReceiveMail::SaveAttachments(ParsedMail& parsed) {
   SpeechText notice;
   for (MailAttachment& attachment : parsed.attachments) {
     const QString safe = SafeAttachmentName(attachment.name);
-    notice += Cp(" Meilde ek var dosya ismi ") + Plain(ToCp1254(safe));
+    notice += Cp(" Meilde ek var dosya ismi ") + Plain(safe);
     if (!AcceptedAttachment(safe)) {
       notice += Cp(" Bilinmeyen dosya uzantısı ek kaydedilmedi");
     } else if (const std::optional<QString> saved =
                    SaveAttachment(MailFolderPath(), safe, attachment.data)) {
-      if (*saved != safe) notice += Cp(" kaydedilen isim ") + Plain(ToCp1254(*saved));
+      if (*saved != safe) notice += Cp(" kaydedilen isim ") + Plain(*saved);
     } else {
       notice += Cp(" ek kaydedilemedi");
     }
@@ -222,8 +222,8 @@ void ReceiveMail::ShowSelectedMail() {
   const int index = SelectedIndex();
   if (index < 0) return;
   Mail& mail = Prepare(index);
-  SpeechText sentence = Cp("Seçili posta Gönderen ") + Plain(ToCp1254(mail.headers.from)) +
-                        Cp(" Konu ") + Plain(ToCp1254(mail.headers.subject));
+  SpeechText sentence = Cp("Seçili posta Gönderen ") + Plain(mail.headers.from) +
+                        Cp(" Konu ") + Plain(mail.headers.subject);
   if (!mail.headers.date.isEmpty()) {
     sentence += Cp(" Tarih ") + Plain(SpokenMailDate(mail.headers.date));
   }
@@ -251,7 +251,7 @@ void ReceiveMail::ReadMail() {
   QString text = m_strMailText;
   text.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
   // Speak, not SpeakAndWait: a long mail must never hold the window.
-  m_speaker.Speak(Plain(ToCp1254(text)));
+  m_speaker.Speak(Plain(text));
 }
 
 void ReceiveMail::ShowDetails() {
@@ -259,16 +259,16 @@ void ReceiveMail::ShowDetails() {
   if (index < 0) return;
   const Mail& mail = Prepare(index);
   const MailHeaders& h = mail.headers;
-  SpeechText summary = Cp("Gönderen ") + Plain(ToCp1254(h.from)) + Cp(" Alıcı ") +
-                       Plain(ToCp1254(h.to));
-  if (!h.cc.isEmpty()) summary += Cp(" Bilgi ") + Plain(ToCp1254(h.cc));
+  SpeechText summary = Cp("Gönderen ") + Plain(h.from) + Cp(" Alıcı ") +
+                       Plain(h.to);
+  if (!h.cc.isEmpty()) summary += Cp(" Bilgi ") + Plain(h.cc);
   if (!h.date.isEmpty()) summary += Cp(" Tarih ") + Plain(SpokenMailDate(h.date));
   if (mail.parsed->attachments.empty()) {
     summary += Cp(" Ek yok");
   } else {
     summary += Cp(" Ekler");
     for (const MailAttachment& attachment : mail.parsed->attachments) {
-      summary += std::string(" ") + Plain(ToCp1254(attachment.name));
+      summary += std::string(" ") + Plain(attachment.name);
     }
   }
   m_speaker.Speak(summary);

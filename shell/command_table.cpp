@@ -143,13 +143,15 @@ std::vector<MenuPopup> BrowserMenus() {
   return {ToolsMenu(),
           {"Gezinti Araçları",
            {Item(C::NewAddress), Item(C::AddFavourite), Item(C::Favourites),
-            Item(C::ChoiceField), Item(C::Print)}},
+            Item(C::ChoiceField), Item(C::Print), Separator(), Item(C::Back), Item(C::Forward),
+            Item(C::StopLoading), Item(C::RetakeSnapshot)}},
           {"&Okuma Araçları",
            {Item(C::ReadNext), Item(C::ReadAfterFound), Item(C::ReadBeforeFound),
-            Item(C::ReadBetweenWords)}},
+            Item(C::ReadBetweenWords), Separator(), Item(C::WhereAmI, "&Neredeyim"),
+            Item(C::ReadAll, "Girdi &Alanını Oku")}},
           {"Oku&ma Modu",
            {Item(C::ModeAll), Item(C::ModeTables), Item(C::ModeCells), Item(C::ModeSections),
-            Item(C::ModeLinks), Item(C::ModeForms), Item(C::ModeSmart)}},
+            Item(C::ModeLinks), Item(C::ModeForms), Item(C::ModeSmart), Item(C::ModeHeadings)}},
           {"A&rama", {Item(C::FindWord), Item(C::FindNextOnPage)}},
           HelpMenu()};
 }

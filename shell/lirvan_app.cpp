@@ -11,6 +11,7 @@
 #include "shell/mainfrm.h"
 #include "shell/settings.h"
 #include "shell/settings_dialog.h"
+#include "shell/speaking_rate.h"
 #include "shell/spoken_list_dialog.h"
 #include "shell/text.h"
 #include "speech/engine/speech_engine.h"
@@ -69,6 +70,7 @@ bool CLirvanApp::InitInstance() {
   m_bReadPunctuation = settings.readPunctuation;
   m_bAnnounceCapitals = settings.Later(kCapitalsSetting).value_or("0") == "1" ? 1 : 0;
   SetPunctuationReading(m_bReadPunctuation);
+  SetSpeakingRate(RateFromSetting(settings.Later(kRateSetting)));
   // Without the greeting the user still hears that the program is there.
   Speak(m_bReadGreeting == 1 ? GreetingText() : Cp("Lirvan hazır"));
   return true;
@@ -132,6 +134,23 @@ void CLirvanApp::RunSettingsDialog(QWidget* parent) {
   dialog.exec();
 }
 
+int CLirvanApp::SpeakingRate() const { return m_pEngine->Rate(); }
+
+int CLirvanApp::SetSpeakingRate(int percent) { return m_pEngine->SetRate(percent); }
+
+bool CLirvanApp::StoreSpeakingRate() {
+  return WriteLaterSetting(kRateSetting, std::to_string(SpeakingRate()));
+}
+
+void CLirvanApp::StepSpeakingRate(int delta) {
+  const RateChange change = StepRate(SpeakingRate(), delta);
+  SetSpeakingRate(change.rate);
+  // Nothing is said when the file cannot be written: the rate holds for
+  // this session.
+  StoreSpeakingRate();
+  Speak(RateSentence(change));
+}
+
 unsigned char* CLirvanApp::OpenFlag(int templateIndex) {
   switch (templateIndex) {
     case kComposerTemplate:
@@ -157,6 +176,12 @@ bool CLirvanApp::OnCommand(Command command) {
       dialog.exec();
       return true;
     }
+    case Command::RateUp:
+      StepSpeakingRate(kRateStep);
+      return true;
+    case Command::RateDown:
+      StepSpeakingRate(-kRateStep);
+      return true;
     case Command::RepeatLast:
       RepeatLast();
       return true;

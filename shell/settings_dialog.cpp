@@ -6,7 +6,9 @@
 
 #include "shell/lirvan_app.h"
 #include "shell/owned.h"
+#include "shell/rate_field.h"
 #include "shell/settings.h"
+#include "shell/speaking_rate.h"
 #include "shell/text.h"
 #include "shell/view_helpers.h"
 
@@ -58,6 +60,8 @@ SettingsDialog::SettingsDialog(CLirvanApp& app, QWidget* parent)
     OnFocusIn(box, [this, which] { SpeakState(which); });
     connect(box, &QCheckBox::clicked, this, [this, which] { OnClicked(which); });
   }
+  openedAtRate_ = app_.SpeakingRate();
+  layout->addWidget(MakeOwnedByParent<RateField>(app_, this));
   boxes_[kGreeting]->setFocus(Qt::OtherFocusReason);
 }
 
@@ -68,6 +72,9 @@ SettingsDialog::~SettingsDialog() {
   // The later line is written once the user has turned it on, and kept.
   if (m_nCapitals != 0 || ReadSettings().Later(kCapitalsSetting)) {
     WriteLaterSetting(kCapitalsSetting, m_nCapitals != 0 ? "1" : "0");
+  }
+  if (app_.SpeakingRate() != openedAtRate_ || ReadSettings().Later(kRateSetting)) {
+    app_.StoreSpeakingRate();
   }
 }
 

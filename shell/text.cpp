@@ -1,5 +1,6 @@
 #include "shell/text.h"
 
+#include "frontend/speech_text.h"
 #include "platform/cp1254.h"
 
 namespace lirvan {
@@ -9,6 +10,12 @@ std::string Cp(std::string_view utf8) { return Utf8ToCp1254(utf8); }
 std::string ToCp1254(const QString& text) {
   const QByteArray utf8 = text.toUtf8();
   return Utf8ToCp1254(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+}
+
+SpeechText Plain(const QString& outside) {
+  const QByteArray utf8 = outside.toUtf8();
+  return SpeechText::Plain(
+      SpeechTextFromUtf8(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size()))));
 }
 
 QString FromCp1254(std::string_view cp1254) {

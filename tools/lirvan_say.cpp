@@ -105,6 +105,9 @@ int Speak(const SayOptions& options, const std::filesystem::path& home, const st
   engineOptions.home = home;
   engineOptions.rate = ClampRate(options.rate);
   engineOptions.keepRecording = !options.wavPath.empty();
+  // A file is written fastest on one thread: no token waits for a thread
+  // to be woken. Lines typed one by one still need the threads, to be cut.
+  engineOptions.useThreads = options.outPath.empty() || options.interactive;
   if (engineOptions.rate != options.rate) {
     std::fprintf(stderr, "lirvan-say: the rate is %d to %d percent; speaking at %d\n", kMinRate,
                  kMaxRate, engineOptions.rate);

@@ -110,11 +110,12 @@ TEST(Menus, ToolSpecificTexts) {
   EXPECT_EQ(composer[2].items[3].text, "&Metni Oku");
   const auto browser = MenuFor(MenuId::Browser);
   ASSERT_EQ(browser.size(), 6u);
-  ASSERT_EQ(browser[3].items.size(), 7u);
+  ASSERT_EQ(browser[3].items.size(), 8u);
   for (std::size_t i = 0; i < 7; ++i) {
     EXPECT_EQ(browser[3].items[i].command,
               static_cast<Command>(ToInt(Command::ModeAll) + static_cast<int>(i)));
   }
+  EXPECT_EQ(browser[3].items[7].command, Command::ModeHeadings);
   EXPECT_EQ(CommandPrompt(Command::DateTime), "") << "a key-only command has no prompt";
 }
 
