@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <thread>
 
 #include "speech/synthesis/tts_sound.h"
 #include "speech/synthesis/volume.h"
@@ -113,10 +114,8 @@ void AudioSink::Reset() {
 // cut again until that Play has let go, so nothing plays past the cut.
 void AudioSink::Cut() {
   cut_.store(true);
-  constexpr auto kPoll = std::chrono::milliseconds(1);
-  do {
-    Reset();
-  } while (!playMutex_.try_lock_for(kPoll));
+  constexpr auto kPoll = std::chrono::microseconds(200);
+  for (Reset(); !playMutex_.try_lock(); Reset()) std::this_thread::sleep_for(kPoll);
   playMutex_.unlock();
 }
 

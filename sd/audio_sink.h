@@ -57,7 +57,7 @@ class AudioSink final : public SoundOutput {
   EventWriter& events_;
   PcmFormat format_{};
   std::unique_ptr<SoundOutput> device_;  // own playback only
-  std::timed_mutex playMutex_;           // one sound at a time; the cut waits for it
+  std::mutex playMutex_;                 // one sound at a time; the cut waits for it
   std::atomic<bool> cut_{false};
   std::atomic<std::uint64_t> handed_{0};
   std::atomic<int> volume_{0};

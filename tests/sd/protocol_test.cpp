@@ -19,6 +19,8 @@ const std::string kProgram = SD_LIRVAN_PROGRAM;
 constexpr int kBytesPerSecond = 22050 * 2;
 const Lines kEnds{"702 END", "703 STOP", "704 PAUSE"};
 
+std::string Last(const Lines& lines) { return lines.empty() ? std::string("(nothing)") : lines.back(); }
+
 Lines Golden(const std::vector<Reply>& replies) {
   Lines lines;
   for (const auto& line : testing::Lines(replies)) {
@@ -133,9 +135,12 @@ TEST_F(Module, SpeakingWhileSpeakingIsAnErrorAndDoesNotDisturb) {
   module_->Until({"701 BEGIN"});
   module_->Send("SPEAK\n");
   const Lines lines = testing::Lines(module_->Until({"301 ERR ALREADY SPEAKING", "702 END"}));
+  ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines.back(), "301 ERR ALREADY SPEAKING");
   module_->Send("STOP\n");
-  EXPECT_EQ(testing::Lines(module_->Until(kEnds)).back(), "703 STOP");
+  const Lines stopped = testing::Lines(module_->Until(kEnds));
+  ASSERT_FALSE(stopped.empty());
+  EXPECT_EQ(stopped.back(), "703 STOP");
 }
 
 TEST_F(Module, PauseEndsAtTheNextMark) {
@@ -192,7 +197,7 @@ TEST(ModuleStart, WithoutAVoiceInitFailsWithTheReason) {
 TEST(ModuleStart, WithoutAnArgumentUsesTheBuiltVoiceAndEndsWithItsInput) {
   ModuleProcess module(kProgram, {});
   module.Send("INIT\n");
-  EXPECT_EQ(testing::Lines(module.Until({"299 OK LOADED SUCCESSFULLY", "399 ERR CANT INIT MODULE"})).back(),
+  EXPECT_EQ(Last(testing::Lines(module.Until({"299 OK LOADED SUCCESSFULLY", "399 ERR CANT INIT MODULE"}))),
             "299 OK LOADED SUCCESSFULLY");
   module.CloseInput();
   EXPECT_EQ(module.Wait(), 0);
