@@ -205,3 +205,28 @@ TEST(ModuleStart, WithoutAnArgumentUsesTheBuiltVoiceAndEndsWithItsInput) {
 
 }  // namespace
 }  // namespace lirvan::sd
+
+namespace lirvan::sd {
+namespace {
+
+// Our own playback (here the silent device): the sound stays in the module,
+// the events are the same.
+TEST(OwnPlayback, SpeaksWithoutAudioEventsAndStops) {
+  const auto config = std::filesystem::temp_directory_path() / ("lirvan-sd-own-" + std::to_string(getpid()) + ".conf");
+  std::ofstream(config) << "LirvanVoiceHome \"" << LIRVAN_TEST_VOICE_HOME << "\"\n";
+  ModuleProcess module(kProgram, {config.string()});
+  module.Send("INIT\nAUDIO\naudio_output_method=null\n.\nSPEAK\n<speak>Bir <mark name=\"a\"/>iki</speak>\n.\n");
+  EXPECT_EQ(Golden(module.Until(kEnds)),
+            (Lines{"299-…", "299 OK LOADED SUCCESSFULLY", "207 OK RECEIVING AUDIO SETTINGS", "203 OK AUDIO INITIALIZED",
+                   "202 OK SEND DATA", "200 OK SPEAKING", "701 BEGIN", "700-a", "700 INDEX MARK", "702 END"}));
+  std::string text;
+  for (int i = 0; i < 300; ++i) text += "Uzun bir metin okunuyor. ";
+  module.Send("SPEAK\n" + text + "\n.\n");
+  module.Until({"701 BEGIN"});
+  module.Send("STOP\n");
+  EXPECT_EQ(Last(testing::Lines(module.Until(kEnds))), "703 STOP");
+  std::filesystem::remove(config);
+}
+
+}  // namespace
+}  // namespace lirvan::sd
