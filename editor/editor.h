@@ -6,6 +6,8 @@
 #include <QString>
 #include <memory>
 
+#include "editor/text_reading.h"
+
 #include "editor/text_file.h"
 #include "shell/tool_view.h"
 
@@ -32,25 +34,12 @@ class Editor : public CToolView {
   CRichText* richText() const { return m_richText; }
   TypingSpeech& typing() { return *typing_; }
   DocumentImporter& importer() { return *importer_; }
-  const QString& searchWord() const { return m_strSearchWord; }
-  int foundPosition() const { return m_nFoundPos; }
+  const QString& searchWord() const { return reading_->searchWord(); }
+  int foundPosition() const { return reading_->foundPosition(); }
   const TextFileFormat& format() const { return format_; }
 
  private:
   bool Dispatch(Command command);
-  // Reading (editor.cpp).
-  void ReadAll();
-  void ReadFromStart();
-  void ReadToEnd();
-  void ReadSelection();
-  void WhereAmI();
-  // Find, next match, read between, replace (editor_search.cpp).
-  int Search(const QString& word, int from) const;
-  void AnnounceMatch();
-  void Find();
-  void NextMatch();
-  void ReadBetween();
-  void Replace();
   // Files and the printer (editor_files.cpp).
   bool Save();
   bool SaveToChosenPath();
@@ -61,13 +50,12 @@ class Editor : public CToolView {
   ToolHost& m_host;
   Speaker& m_speaker;
   CRichText* m_richText = nullptr;  // a child of this view
-  QString m_strSearchWord;
-  int m_nFoundPos = 0;
   // Set while a command runs; the focus returning from its dialog is not
   // announced.
   bool m_bBackFromDialog = false;
   TextFileFormat format_;  // a new text: UTF-8, LF
   std::unique_ptr<TypingSpeech> typing_;
+  std::unique_ptr<TextReading> reading_;  // the reading commands and the last search
   std::unique_ptr<DocumentImporter> importer_;
 };
 

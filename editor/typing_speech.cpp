@@ -209,6 +209,20 @@ void TypingSpeech::AfterClipboard(ClipboardAction action) {
   m_speaker.SpeakAndWait(Cp(kDone[index]));
 }
 
+bool TypingSpeech::OnCommand(Command command) {
+  switch (command) {
+    case Command::Undo: Undo(); return true;
+    case Command::Copy: RunClipboardCommand(ClipboardAction::Copy); return true;
+    case Command::Cut: RunClipboardCommand(ClipboardAction::Cut); return true;
+    case Command::Paste: RunClipboardCommand(ClipboardAction::Paste); return true;
+    // Ctrl+Left and Ctrl+Right are the browser's rows of the table; in a
+    // text they move by words.
+    case Command::ReadBeforeFound: MoveWord(false); return true;
+    case Command::ReadAfterFound: MoveWord(true); return true;
+    default: return false;
+  }
+}
+
 void TypingSpeech::RunClipboardCommand(ClipboardAction action) {
   const QTextCursor cursor = m_richText.textCursor();
   caretBefore_ = cursor.position();

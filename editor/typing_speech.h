@@ -8,6 +8,7 @@
 #include <string>
 
 #include "editor/rich_text.h"
+#include "shell/commands.h"
 
 namespace lirvan {
 
@@ -23,6 +24,10 @@ class TypingSpeech : public CRichText::KeyObserver {
 
   bool BeforeKey(QKeyEvent& event) override;
   void AfterKey(QKeyEvent& event) override;
+
+  // The table's editing keys beyond the widget's own: undo, the clipboard
+  // commands and the word moves. False for any other command.
+  bool OnCommand(Command command);
 
   enum class ClipboardAction { Copy, Cut, Paste };
   // The clipboard commands outside the widget's keys (Ctrl+Insert ...):

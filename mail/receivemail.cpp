@@ -11,13 +11,17 @@
 #include "mail/detailed_mail_dialog.h"
 #include "mail/mail_account.h"
 #include "mail/mail_content.h"
+#include "mail/mail_draft.h"
 #include "mail/mail_page.h"
 #include "mail/mailsetting.h"
+#include "mail/sendmail.h"
 #include "mail/mime_text.h"
+#include "mail/smtp_speech.h"
 #include "shell/owned.h"
 #include "shell/speaker.h"
 #include "shell/text.h"
 #include "shell/tool_host.h"
+#include "shell/tool_registry.h"
 #include "shell/view_helpers.h"
 
 namespace lirvan {
@@ -111,6 +115,12 @@ bool ReceiveMail::OnCommand(Command command) {
       return true;
     case Command::Print:
       PrintMail();
+      return true;
+    case Command::ReplyMail:
+      Answer(true);
+      return true;
+    case Command::ForwardMail:
+      Answer(false);
       return true;
     default:
       return HandleSettingsCommand(m_host, this, command);
@@ -275,6 +285,23 @@ void ReceiveMail::ShowDetails() {
   CDetailedMailDialog dialog(m_speaker, DecodeCharset(Bytes(m_pClient->GetMessage(index).text), {}),
                              this);
   dialog.exec();
+}
+
+void ReceiveMail::Answer(bool reply) {
+  const int index = SelectedIndex();
+  if (index < 0) {
+    m_speaker.Speak(Cp("Seçili posta yok"));
+    return;
+  }
+  const Mail& mail = Prepare(index);
+  const OriginalMail original = ReadOriginal(Bytes(m_pClient->GetMessage(index).text), mail.speech);
+  auto* composer = qobject_cast<SendMail*>(m_host.OpenTool(kComposerTemplate));
+  if (composer == nullptr) return;
+  if (reply) {
+    composer->LoadDraft(ReplyDraft(original), SendMail::DraftKind::Reply);
+  } else {
+    composer->LoadDraft(ForwardDraft(original), SendMail::DraftKind::Forward);
+  }
 }
 
 void ReceiveMail::PrintMail() {

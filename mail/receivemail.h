@@ -70,6 +70,8 @@ class ReceiveMail : public CToolView, public Pop3Listener {
   void ShowDetails();
   void ReadMail();
   void PrintMail();
+  // Ctrl+Shift+R and Ctrl+Shift+F: the composer with the selected mail.
+  void Answer(bool reply);
   void ClearMails();
   int SelectedIndex() const;
   MailView& Browser();

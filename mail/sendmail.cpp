@@ -1,11 +1,18 @@
 #include "mail/sendmail.h"
 
+#include <QApplication>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QSignalBlocker>
 
-#include "shell/speaker.h"
+#include "editor/rich_text.h"
+#include "editor/spoken_question.h"
+#include "editor/text_reading.h"
+#include "editor/typing_speech.h"
+#include "editor/words.h"
+#include "mail/mailsetting.h"
 #include "shell/owned.h"
+#include "shell/speaker.h"
 #include "shell/text.h"
 #include "shell/tool_host.h"
 #include "shell/view_helpers.h"
@@ -16,6 +23,11 @@ namespace {
 
 constexpr int kFieldCount = 5;
 
+bool AllEmpty(const QStringList& contents) {
+  return std::all_of(contents.begin(), contents.end(),
+                     [](const QString& text) { return text.trimmed().isEmpty(); });
+}
+
 }  // namespace
 
 SendMail::SendMail(ToolHost& host) : m_host(host), m_speaker(host.speaker()) {
@@ -24,49 +36,168 @@ SendMail::SendMail(ToolHost& host) : m_host(host), m_speaker(host.speaker()) {
   for (std::size_t i = 0; i < m_fields.size(); ++i) {
     QLineEdit* edit = MakeOwnedByParent<QLineEdit>(this);
     m_fields[i] = edit;
+    edit->setAccessibleName(QString::fromUtf8(kLabels[i]));
     layout->addRow(QString::fromUtf8(kLabels[i]), edit);
     const int index = static_cast<int>(i);
-    OnFocusIn(edit, [this, index] { AnnounceField(index); });
+    OnFocusIn(edit, [this, index] { OnFieldFocus(index); });
+    OnFocusOut(edit, [this] { NoteFocusLeft(); });
     connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) {
       if (!text.isEmpty()) m_speaker.SpeakCharacter(LastCp1254Character(text));
     });
   }
-  OnFocusOut(m_fields[3], [this] { m_speaker.Speak(Cp("Posta içeriği")); });
-  m_body = MakeOwnedByParent<QPlainTextEdit>(this);
+  OnFocusOut(m_fields[kSubject], [this] {
+    // Leaving for the body, not for a dialog or another field.
+    if (QApplication::focusWidget() == m_body) m_speaker.Speak(Cp("Posta içeriği"));
+  });
+  m_body = MakeOwnedByParent<CRichText>(this);
+  m_body->setObjectName(QStringLiteral("composerBody"));
+  m_body->setAccessibleName(QStringLiteral("Posta içeriği"));
   layout->addRow(m_body);
-  setFocusProxy(m_fields[0]);
+  OnFocusIn(m_body, [this] { OnFieldFocus(kBody); });
+  OnFocusOut(m_body, [this] { NoteFocusLeft(); });
+  typing_ = std::make_unique<TypingSpeech>(*m_body, host);
+  reading_ = std::make_unique<TextReading>(*m_body, m_speaker);
+  setFocusProxy(m_fields[kTo]);
+  MarkSent();
 }
+
+SendMail::~SendMail() = default;
 
 bool SendMail::OnCommand(Command command) {
   switch (command) {
-    case Command::ReadNext:
-      MoveToNextField();
-      return true;
-    case Command::StopReading:
-      m_speaker.StopSpeaking();
-      return true;
-    default:
-      return HandleSettingsCommand(m_host, this, command);
+    case Command::ReadNext: MoveToNextField(); return true;
+    case Command::ReadAll: ReadCurrentField(); return true;
+    case Command::SendMail: Send(); return true;
+    case Command::MailSettings: RunMailSettingsDialog(m_speaker, this); return true;
+    case Command::StopReading: m_speaker.StopSpeaking(); return true;
+    default: break;
   }
+  if (reading_->OnCommand(command, this)) return true;
+  // The body's own keys beyond the widget's, as in the editor.
+  if (m_body->hasFocus() && typing_->OnCommand(command)) return true;
+  // Ctrl+Z is the table's: a field takes its typing back itself, and the
+  // echo says what is left.
+  if (command == Command::Undo && m_nField != kBody) {
+    field(m_nField)->undo();
+    return true;
+  }
+  return HandleSettingsCommand(m_host, this, command);
+}
+
+void SendMail::NoteFocusLeft() {
+  // A dialog took the focus: when it comes back, the dialog's command has
+  // said what it did, and the field is not announced over it.
+  if (QApplication::activeModalWidget() != nullptr) m_bBackFromDialog = true;
+}
+
+void SendMail::OnFieldFocus(int index) {
+  // Whatever moved the focus (Tab, the mouse, a send that found a field
+  // empty), the index names the field the user is in.
+  m_nField = index;
+  if (m_bBackFromDialog || m_bQuietFocus) {
+    m_bBackFromDialog = false;
+    return;
+  }
+  if (index != kBody) AnnounceField(index);
 }
 
 void SendMail::AnnounceField(int index) {
   static constexpr std::array<const char*, 4> kSentences{
       "Gönderilecek adres", "Göderilecek diğer adresler", "Gizli göderilecek adresler",
       "Posta konusu"};
-  if (index == 0) m_speaker.SpeakAndWait(Cp("Posta Gönderme açıldı"));
+  if (index == kTo) m_speaker.SpeakAndWait(Cp("Posta Gönderme açıldı"));
   m_speaker.SpeakAndWait(Cp(kSentences[static_cast<std::size_t>(index)]));
-  const QString text = m_fields[static_cast<std::size_t>(index)]->text();
-  if (!text.isEmpty()) m_speaker.SpeakAndWait(Cp("Şu anki değer ") + ToCp1254(text));
+  const QString text = field(index)->text();
+  if (!text.isEmpty()) m_speaker.SpeakAndWait(Cp("Şu anki değer ") + Plain(ToCp1254(text)));
 }
 
-void SendMail::MoveToNextField() {
-  m_nField = (m_nField + 1) % kFieldCount;
-  if (m_nField == kFieldCount - 1) {
-    m_body->setFocus(Qt::TabFocusReason);
-  } else {
-    m_fields[static_cast<std::size_t>(m_nField)]->setFocus(Qt::TabFocusReason);
+void SendMail::Focus(int index) {
+  QWidget* target = index == kBody ? static_cast<QWidget*>(m_body) : field(index);
+  target->setFocus(Qt::TabFocusReason);
+  // Offscreen or while the window is not active the focus event may not
+  // come: the index follows all the same.
+  m_nField = index;
+}
+
+void SendMail::MoveToNextField() { Focus((m_nField + 1) % kFieldCount); }
+
+void SendMail::ReadCurrentField() {
+  if (m_nField == kBody) {
+    const std::string text = m_body->Text();
+    if (text.empty()) {
+      reading_->ReadAll();  // "Henüz okunacak yazı yok"
+      return;
+    }
+    m_body->SetCaretPosition(m_body->Length());
+    m_speaker.Speak(Plain(LinesAsBlanks(text)));
+    return;
   }
+  const QString text = field(m_nField)->text();
+  if (text.isEmpty() || text == QLatin1String(" ")) {
+    m_speaker.Speak(Cp("Alan boş"));
+    return;
+  }
+  m_speaker.Speak(Cp("Şu anki değer ") + Plain(ToCp1254(text)));
+}
+
+QStringList SendMail::Contents() const {
+  QStringList contents;
+  for (const QLineEdit* edit : m_fields) contents << edit->text();
+  contents << m_body->toPlainText();
+  return contents;
+}
+
+bool SendMail::HasUnsentMail() const {
+  const QStringList contents = Contents();
+  return contents != m_sentContents && !AllEmpty(contents);
+}
+
+bool SendMail::QueryClose() {
+  if (!HasUnsentMail()) return true;
+  bool mayClose = false;
+  switch (SpokenQuestion(m_speaker, this, Cp("Gönderilmemiş posta var. Gönderilsin mi?"), true).Ask()) {
+    case SpokenQuestion::Answer::Yes:
+      mayClose = Send();
+      break;
+    case SpokenQuestion::Answer::No:
+      mayClose = true;
+      break;
+    case SpokenQuestion::Answer::Cancel:
+      m_speaker.SpeakAndWait(Cp("Vazgeçildi"));
+      break;
+  }
+  return mayClose;
+}
+
+bool SendMail::LoadDraft(const MailDraft& draft, DraftKind kind) {
+  if (HasUnsentMail()) {
+    m_speaker.Speak(Cp("Posta gönderme penceresinde gönderilmemiş bir posta var, önce onu gönderin ya da silin"));
+    return false;
+  }
+  {
+    // Filled, not typed: nothing is echoed.
+    const QSignalBlocker to(m_fields[kTo]), cc(m_fields[kCc]), bcc(m_fields[kBcc]),
+        subject(m_fields[kSubject]);
+    m_fields[kTo]->setText(draft.to);
+    m_fields[kCc]->setText(draft.cc);
+    m_fields[kBcc]->setText(draft.bcc);
+    m_fields[kSubject]->setText(draft.subject);
+  }
+  m_body->setPlainText(draft.body);
+  m_body->SetCaretPosition(0);
+  MarkSent();
+  m_bQuietFocus = true;  // the focus moves below: this sentence says it all
+  if (kind == DraftKind::Reply) {
+    Focus(kBody);
+    m_speaker.Speak(Cp("Yanıt yazılıyor. Alıcı ") + Plain(ToCp1254(draft.to)) + Cp(" Konu ") +
+                    Plain(ToCp1254(draft.subject)) + Cp(". Posta içeriği"));
+  } else {
+    Focus(kTo);
+    m_speaker.Speak(Cp("Posta iletiliyor. Konu ") + Plain(ToCp1254(draft.subject)) +
+                    Cp(". Gönderilecek adres"));
+  }
+  m_bQuietFocus = false;
+  return true;
 }
 
 }  // namespace lirvan

@@ -13,7 +13,7 @@ PACKAGES=(cmake g++ make pkg-config git
   portaudio19-dev libespeak-ng-dev espeak-ng libfftw3-dev libsndfile1-dev libsonic-dev
   qt6-base-dev qt6-webengine-dev zlib1g-dev libpoppler-cpp-dev
   libreoffice-writer-nogui libreoffice-calc-nogui cups
-  dovecot-pop3d openssl
+  dovecot-pop3d openssl postfix
   xvfb xdotool openbox x11-utils)
 
 as_root() {
@@ -27,6 +27,9 @@ install_missing() {
   done
   if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
+    # The mail tests start private postfix instances; the system's own
+    # postfix stays unconfigured and never runs.
+    echo "postfix postfix/main_mailer_type select No configuration" | as_root debconf-set-selections
     as_root apt-get update -q
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
   fi

@@ -182,7 +182,8 @@ std::vector<MenuPopup> MenuFor(MenuId menu) {
       return {ToolsMenu(),
               {"&Posta Alma Aracı",
                {Item(C::FetchMail), Item(C::MailSettings, "Posta A&yarları"),
-                Item(C::ReadAll, "Posta &Oku"), Item(C::MailDetails)}},
+                Item(C::ReadAll, "Posta &Oku"), Item(C::MailDetails), Item(C::ReplyMail),
+                Item(C::ForwardMail)}},
               HelpMenu()};
     case MenuId::Composer:
       return {ToolsMenu(),

@@ -1,12 +1,14 @@
 #include "shell/lirvan_app.h"
 
 #include <QCoreApplication>
+#include <QMdiArea>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <algorithm>
 #include <stdexcept>
 
 #include "shell/about_dialog.h"
+#include "shell/childfrm.h"
 #include "shell/date_time.h"
 #include "shell/mainfrm.h"
 #include "shell/settings.h"
@@ -128,6 +130,21 @@ void CLirvanApp::SetPunctuationReading(int flag) {
 }
 
 int CLirvanApp::IsPunctuationReading() const { return m_pEngine->IsPunctuationReading() ? 1 : 0; }
+
+CToolView* CLirvanApp::OpenTool(int templateIndex) {
+  if (!m_pMainFrame || templateIndex < 0 || templateIndex >= static_cast<int>(templates_.size())) {
+    return nullptr;
+  }
+  CMdiChild* child = templates_[static_cast<std::size_t>(templateIndex)].tool.singleInstance
+                         ? m_pMainFrame->FindToolWindow(templateIndex)
+                         : nullptr;
+  if (child != nullptr) {
+    m_pMainFrame->mdiArea()->setActiveSubWindow(child);
+  } else {
+    child = m_pMainFrame->OpenNewDocument(templateIndex);
+  }
+  return child != nullptr ? child->view() : nullptr;
+}
 
 void CLirvanApp::RunSettingsDialog(QWidget* parent) {
   SettingsDialog dialog(*this, parent);

@@ -55,6 +55,7 @@ class CLirvanApp : public QObject, public Speaker, public ToolHost {
   bool EchoCharacters() const override { return m_bEchoCharacters != 0; }
   bool AnnounceCapitals() const override { return m_bAnnounceCapitals != 0; }
   void RunSettingsDialog(QWidget* parent) override;
+  CToolView* OpenTool(int templateIndex) override;
 
   // The speaking rate in percent (50..400). Setting it applies from the
   // next word on; storing writes the later line "hiz=" of the settings.

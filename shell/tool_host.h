@@ -6,6 +6,7 @@ class QWidget;
 
 namespace lirvan {
 
+class CToolView;
 class Speaker;
 
 class ToolHost {
@@ -20,6 +21,10 @@ class ToolHost {
   virtual bool AnnounceCapitals() const { return false; }
   // The program settings dialog, modal over parent.
   virtual void RunSettingsDialog(QWidget* parent) = 0;
+  // The window of the tool of that template (see tool_registry.h): a
+  // single-instance tool's open window brought forward, otherwise a new
+  // one. Its view, or null when none can be had.
+  virtual CToolView* OpenTool(int /*templateIndex*/) { return nullptr; }
 };
 
 }  // namespace lirvan

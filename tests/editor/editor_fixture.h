@@ -53,6 +53,19 @@ inline int DriveModals(const std::function<void()>& trigger, std::vector<ModalSt
   return static_cast<int>(next);
 }
 
+// DriveModals, then the window has the keys again, as the window manager
+// would give them back.
+inline int DriveModalsAndReturn(QWidget& window, const std::function<void()>& trigger,
+                                std::vector<ModalStep> steps) {
+  const int ran = DriveModals(trigger, std::move(steps));
+  for (int i = 0; i < 100 && QApplication::focusWidget() == nullptr; ++i) {
+    window.activateWindow();
+    QTest::qWait(10);
+  }
+  ProcessEvents();
+  return ran;
+}
+
 // A chooser step: the path typed into the name field and Enter.
 inline ModalStep ChoosePath(const std::string& path) {
   return [path](QWidget& dialog) {
@@ -123,13 +136,7 @@ class EditorTest : public ::testing::Test {
   // Dialogs driven as DriveModals does; then the editor has the keys again,
   // as the window manager would give them back.
   int Modals(const std::function<void()>& trigger, std::vector<ModalStep> steps) {
-    const int ran = DriveModals(trigger, std::move(steps));
-    for (int i = 0; i < 100 && QApplication::focusWidget() == nullptr; ++i) {
-      desktop_.frame().activateWindow();
-      QTest::qWait(10);
-    }
-    ProcessEvents();
-    return ran;
+    return DriveModalsAndReturn(desktop_.frame(), trigger, std::move(steps));
   }
 
   std::string Folder() const { return desktop_.home(); }

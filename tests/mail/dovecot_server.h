@@ -7,6 +7,8 @@
 // destructor, and told to stop by the kernel if the test program dies.
 // Run as the unprivileged user "dovecot" when started by root.
 #include <QSslCertificate>
+
+#include "server_support.h"
 #include <string>
 #include <vector>
 
@@ -36,7 +38,6 @@ class DovecotServer {
   std::string Log() const;
 
  private:
-  void MakeCertificates();
   void WriteConfiguration(const std::vector<MailFile>& mailbox);
   void Launch();
   void WaitUntilReady();
@@ -57,6 +58,5 @@ void TrustSystemOnly();
 // The test mailbox: tests/mail/mailbox/*.eml in name order, then a message
 // of about 1 MB that arrives in many chunks.
 std::vector<MailFile> TestMailbox();
-std::string ReadTextFile(const std::string& path);
 
 }  // namespace lirvan::test

@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QWebEnginePage>
@@ -12,7 +14,10 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+#include "editor/rich_text.h"
 #include "mail/mail_page.h"
+#include "mail/sendmail.h"
+#include "shell/tool_registry.h"
 #include "reader_support.h"
 #include "shell/childfrm.h"
 #include "shell/mainfrm.h"
@@ -296,6 +301,57 @@ TEST(MailViewGuard, RefusesEveryRequestButTheShownFile) {
   QTest::qWait(300);
   EXPECT_GE(view.guard().blocked(), 2);
   EXPECT_EQ(servers.trackerConnections, 0);
+}
+
+TEST_F(Reader, ReplyAndForwardOpenTheComposerWithTheMailQuoted) {
+  reader_.Fetch();
+  reader_.desktop().Mark();
+  // Nothing selected yet.
+  Press(Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(reader_.LastSpoken(), "Seçili posta yok");
+  reader_.GoToRow(kPlain);
+  reader_.desktop().Mark();
+  Press(Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+  CMdiChild* window = reader_.desktop().frame().ActiveChild();
+  ASSERT_NE(window, nullptr);
+  auto* composer = qobject_cast<SendMail*>(window->view());
+  ASSERT_NE(composer, nullptr);
+  // The Reply-To, not the sender; "Re: " once; the mail quoted.
+  EXPECT_EQ(composer->field(SendMail::kTo)->text(), QStringLiteral("Cevap <cevap@ornek.tr>"));
+  EXPECT_EQ(composer->field(SendMail::kSubject)->text(), QStringLiteral("Re: Toplantı notları"));
+  const QString body = composer->body()->toPlainText();
+  EXPECT_TRUE(body.startsWith(QStringLiteral("\n\nMon, 11 Mar 2024 14:05:00 +0300 tarihinde Ayşe "
+                                             "Yılmaz <ayse@ornek.tr> yazdı:\n> Merhaba,\n")))
+      << body.toStdString();
+  EXPECT_EQ(QApplication::focusWidget(), composer->body());
+  EXPECT_EQ(composer->currentField(), SendMail::kBody);
+  EXPECT_EQ(reader_.LastSpoken(),
+            "Yanıt yazılıyor. Alıcı Cevap <cevap@ornek.tr> Konu Re: Toplantı notları. Posta içeriği");
+  EXPECT_FALSE(composer->HasUnsentMail());
+  // Back in the reader, a forward of the same mail replaces the untouched reply.
+  reader_.desktop().frame().mdiArea()->setActiveSubWindow(
+      reader_.desktop().frame().FindToolWindow(kReaderTemplate));
+  ProcessEvents();
+  reader_.desktop().Mark();
+  Press(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(reader_.desktop().frame().ActiveChild(), window) << "one composer";
+  EXPECT_TRUE(composer->field(SendMail::kTo)->text().isEmpty());
+  EXPECT_EQ(composer->field(SendMail::kSubject)->text(), QStringLiteral("Fwd: Toplantı notları"));
+  EXPECT_TRUE(composer->body()->toPlainText().contains(
+      QStringLiteral("---------- İletilen posta ----------\nGönderen: Ayşe Yılmaz <ayse@ornek.tr>")));
+  EXPECT_EQ(QApplication::focusWidget(), composer->field(SendMail::kTo));
+  EXPECT_EQ(reader_.LastSpoken(), "Posta iletiliyor. Konu Fwd: Toplantı notları. Gönderilecek adres");
+  // Typed into, the composer keeps its mail when another reply is asked for.
+  TypeText(QStringLiteral("ali@ornek.tr"));
+  reader_.desktop().frame().mdiArea()->setActiveSubWindow(
+      reader_.desktop().frame().FindToolWindow(kReaderTemplate));
+  ProcessEvents();
+  reader_.desktop().Mark();
+  Press(Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(composer->field(SendMail::kTo)->text(), QStringLiteral("ali@ornek.tr"));
+  EXPECT_EQ(reader_.LastSpoken(),
+            "Posta gönderme penceresinde gönderilmemiş bir posta var, önce onu gönderin ya da silin");
+  composer->field(SendMail::kTo)->clear();
 }
 
 }  // namespace
