@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/bench_home.h"
@@ -23,8 +24,14 @@ namespace {
 using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
+double CpuSeconds(const rusage& use) {
+  return static_cast<double>(use.ru_utime.tv_sec + use.ru_stime.tv_sec) +
+         static_cast<double>(use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e6;
+}
+
 struct Run {
   double seconds = 0;
+  double cpuSeconds = 0;   // user and system: what the machine's load does not change
   double peakMiB = 0;      // resident, the voice's mapped file included
   double peakAnonMiB = 0;  // what the program allocated (sampled)
   bool ok = false;
@@ -64,13 +71,16 @@ Run RunProgram(std::vector<std::string> args, const std::string& input) {
   }
   if (pid < 0) return {};
   return {std::chrono::duration<double>(Clock::now() - start).count(),
-          static_cast<double>(usage.ru_maxrss) / 1024.0, anon,
+          CpuSeconds(usage), static_cast<double>(usage.ru_maxrss) / 1024.0, anon,
           WIFEXITED(status) && WEXITSTATUS(status) == 0};
 }
 
-// The floor: the same number of bytes written in 64 KiB pieces.
-double WriteFloor(const std::string& path, std::uintmax_t bytes) {
+// The floor: the same number of bytes written in 64 KiB pieces; wall and
+// processor seconds.
+std::pair<double, double> WriteFloor(const std::string& path, std::uintmax_t bytes) {
   const std::vector<char> piece(64 << 10, '\0');
+  rusage before{};
+  ::getrusage(RUSAGE_SELF, &before);
   const auto start = Clock::now();
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   for (std::uintmax_t left = bytes; fd >= 0 && left > 0;) {
@@ -79,7 +89,10 @@ double WriteFloor(const std::string& path, std::uintmax_t bytes) {
     left -= n;
   }
   if (fd >= 0) ::close(fd);
-  return std::chrono::duration<double>(Clock::now() - start).count();
+  rusage after{};
+  ::getrusage(RUSAGE_SELF, &after);
+  return {std::chrono::duration<double>(Clock::now() - start).count(),
+          CpuSeconds(after) - CpuSeconds(before)};
 }
 
 template <typename F>
@@ -106,13 +119,20 @@ int main() {
   bool ok = true;
 
   Run say;
+  double sayCpu = 0;
   const double sayMedian = MedianOf(3, [&] {
     say = RunProgram({LIRVAN_SAY, "--home", home, "--out", out}, small);
     ok = ok && say.ok;
+    sayCpu = say.cpuSeconds;
     return say.seconds;
   });
   const std::uintmax_t bytes = fs::file_size(out);
-  const double floor = MedianOf(3, [&] { return WriteFloor((dir / "floor.bin").string(), bytes); });
+  double floorCpu = 0;
+  const double floor = MedianOf(3, [&] {
+    const auto [wall, cpu] = WriteFloor((dir / "floor.bin").string(), bytes);
+    floorCpu = cpu;
+    return wall;
+  });
   const double espeak = MedianOf(3, [&] {
     const Run run = RunProgram({"espeak-ng", "-v", "tr", "-w", (dir / "espeak.wav").string(), "-f", small}, "/dev/null");
     ok = ok && run.ok;
@@ -122,6 +142,12 @@ int main() {
   std::printf("  lirvan-say --out      %8.3f s (median of 3), peak %.1f MiB resident, %.1f MiB private\n",
               sayMedian, say.peakMiB, say.peakAnonMiB);
   std::printf("  writing the same bytes %7.3f s  -> ratio %.2f\n", floor, sayMedian / floor);
+  std::printf("  processor time (last run): lirvan-say %.3f s, writing %.3f s -> ratio %.2f\n", sayCpu,
+              floorCpu, floorCpu > 0 ? sayCpu / floorCpu : 0);
+  const double startUp = MedianOf(3, [&] {
+    return RunProgram({LIRVAN_SAY, "--home", home, "--out", out}, "/dev/null").seconds;
+  });
+  std::printf("  of which start-up (no text) %.3f s\n", startUp);
   std::printf("  espeak-ng -v tr -w    %8.3f s  (%.2f x lirvan-say)\n", espeak, espeak / sayMedian);
 
   const std::string large = WriteText(5 << 20, (dir / "metin5m.txt").string());

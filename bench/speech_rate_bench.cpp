@@ -73,19 +73,27 @@ const char* const kSentence =
 const char* const kLongWord =
     "\xC7" "ekoslovakyal\xFDla\xFEt\xFDramad\xFDklar\xFDm\xFDzdanm\xFD\xFEs\xFDn\xFDzcas\xFDna";
 
+// The engine on the watched device at the benchmark's argument as rate.
+EngineOptions OptionsFor(WatchedDevice& device, const benchmark::State& state) {
+  return {.audio = AudioBackendKind::Clocked, .home = bench::VoiceHome(), .output = &device,
+          .rate = static_cast<int>(state.range(0)), .keepRecording = false};
+}
+
+void SpeakUntilPlaying(SpeechEngine& engine, const WatchedDevice& device, const char* text) {
+  const int before = device.Started();
+  engine.Speak(text);
+  while (device.Started() == before) std::this_thread::yield();
+}
+
 // From Speak to the first token's buffer on the device; the argument is
 // the rate.
 void BM_FirstBufferLatency(benchmark::State& state) {
   WatchedDevice device;
-  SpeechEngine engine({.audio = AudioBackendKind::Clocked, .home = bench::VoiceHome(),
-                       .output = &device, .rate = static_cast<int>(state.range(0)),
-                       .keepRecording = false});
+  SpeechEngine engine(OptionsFor(device, state));
   std::vector<double> latencies;
   for (auto _ : state) {
-    const int before = device.Started();
     const auto start = Clock::now();
-    engine.Speak(kSentence);
-    while (device.Started() == before) std::this_thread::yield();
+    SpeakUntilPlaying(engine, device, kSentence);
     latencies.push_back(Seconds(device.LastStart() - start));
     state.SetIterationTime(latencies.back());
     engine.Stop();
@@ -99,15 +107,11 @@ BENCHMARK(BM_FirstBufferLatency)->Arg(100)->Arg(300)->UseManualTime()->Iteration
 // back (silence), and until Stop returned; the argument is the rate.
 void BM_StopLongWordToSilence(benchmark::State& state) {
   WatchedDevice device;
-  SpeechEngine engine({.audio = AudioBackendKind::Clocked, .home = bench::VoiceHome(),
-                       .output = &device, .rate = static_cast<int>(state.range(0)),
-                       .keepRecording = false});
+  SpeechEngine engine(OptionsFor(device, state));
   std::vector<double> silences;
   std::vector<double> returned;
   for (auto _ : state) {
-    const int before = device.Started();
-    engine.Speak(kLongWord);
-    while (device.Started() == before) std::this_thread::yield();
+    SpeakUntilPlaying(engine, device, kLongWord);
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     const auto start = Clock::now();
     engine.Stop();

@@ -85,7 +85,7 @@ class SpeechEngine {
   void ProducerMain();
   void ConsumerMain(std::stop_source utterance);
   void JoinThreads();
-  void CutUntilLocked(std::unique_lock<std::timed_mutex>& stopping);
+  void CutUntilLocked(std::unique_lock<std::mutex>& stopping);
   void SpeakChain(Token& head, bool firstOnly);
 
   const bool useThreads_;
@@ -95,7 +95,7 @@ class SpeechEngine {
   std::unique_ptr<Sink> sink_;
   std::unique_ptr<TextFrontEnd> frontEnd_;
   std::unique_ptr<Synthesizer> synthesizer_;
-  std::timed_mutex playLock_;    // held while one token plays, and by Stop
+  std::mutex playLock_;          // held while one token plays, and by Stop
   std::stop_source utterance_;   // asked to stop by Stop, or by a failing consumer
   std::thread producer_;
   std::thread consumer_;
