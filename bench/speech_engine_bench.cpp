@@ -103,12 +103,13 @@ void BM_ThroughputAgainstEspeak(benchmark::State& state) {
 }
 BENCHMARK(BM_ThroughputAgainstEspeak)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-// Stop right after a token has started: it waits for that token, so the
-// time beyond the token's own playing time is the stop's cost.
+// Stop right after a token has started: the token is cut, not played out,
+// so Stop takes about as long however long the token would have lasted.
 void BM_StopAfterTokenStarts(benchmark::State& state) {
   WatchedDevice device;
   SpeechEngine engine({AudioBackendKind::Clocked, 60, true, bench::VoiceHome(), &device});
-  double worstOverhead = 0;
+  double worst = 0;
+  double tokenSeconds = 0;
   for (auto _ : state) {
     const int before = device.Started();
     engine.Speak("merhaba merhaba merhaba merhaba merhaba");
@@ -117,10 +118,12 @@ void BM_StopAfterTokenStarts(benchmark::State& state) {
     const auto start = Clock::now();
     engine.Stop();
     const double took = std::chrono::duration<double>(Clock::now() - start).count();
-    worstOverhead = std::max(worstOverhead, took - device.LastSeconds());
+    worst = std::max(worst, took);
+    tokenSeconds = device.LastSeconds();
     state.SetIterationTime(took);
   }
-  state.counters["worst_overhead_ms"] = worstOverhead * 1000;
+  state.counters["worst_ms"] = worst * 1000;
+  state.counters["token_ms"] = tokenSeconds * 1000;
 }
 BENCHMARK(BM_StopAfterTokenStarts)->UseManualTime()->Iterations(30)->Unit(benchmark::kMillisecond);
 

@@ -17,6 +17,8 @@ char32_t Cp1254ToUnicode(unsigned char byte);
 unsigned char UnicodeToCp1254(char32_t codePoint);
 
 std::string Cp1254ToUtf8(std::string_view cp1254);
+// Appends one code point (at most U+10FFFF) as UTF-8.
+void AppendUtf8(std::string& out, char32_t codePoint);
 
 // Malformed UTF-8 sequences and characters outside CP1254 become '?'.
 std::string Utf8ToCp1254(std::string_view utf8);

@@ -10,10 +10,11 @@ JOBS=$(nproc)
 
 PACKAGES=(cmake g++ make pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
-  portaudio19-dev libespeak-ng-dev espeak-ng libfftw3-dev libsndfile1-dev
+  portaudio19-dev libespeak-ng-dev espeak-ng libfftw3-dev libsndfile1-dev libsonic-dev
   qt6-base-dev qt6-webengine-dev zlib1g-dev libpoppler-cpp-dev
   libreoffice-writer-nogui libreoffice-calc-nogui cups
   dovecot-pop3d openssl postfix
+  speech-dispatcher info
   xvfb xdotool openbox x11-utils)
 
 as_root() {

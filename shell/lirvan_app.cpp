@@ -14,6 +14,7 @@
 #include "shell/punctuation_setting.h"
 #include "shell/settings.h"
 #include "shell/settings_dialog.h"
+#include "shell/speaking_rate.h"
 #include "shell/spoken_list_dialog.h"
 #include "shell/text.h"
 #include "speech/engine/speech_engine.h"
@@ -86,6 +87,7 @@ bool CLirvanApp::InitInstance() {
   const PunctuationLevel level = StoredPunctuationLevel(settings);
   if (level != PunctuationLevel::None) levelWhenOn_ = level;
   if (level != GetPunctuationLevel()) m_pEngine->SetPunctuationLevel(level);
+  SetSpeakingRate(RateFromSetting(settings.Later(kRateSetting)));
   // Without the greeting the user still hears that the program is there.
   Speak(m_bReadGreeting == 1 ? GreetingText() : Cp("Lirvan hazır"));
   return true;
@@ -178,6 +180,23 @@ void CLirvanApp::RunSettingsDialog(QWidget* parent) {
   dialog.exec();
 }
 
+int CLirvanApp::SpeakingRate() const { return m_pEngine->Rate(); }
+
+int CLirvanApp::SetSpeakingRate(int percent) { return m_pEngine->SetRate(percent); }
+
+bool CLirvanApp::StoreSpeakingRate() {
+  return WriteLaterSetting(kRateSetting, std::to_string(SpeakingRate()));
+}
+
+void CLirvanApp::StepSpeakingRate(int delta) {
+  const RateChange change = StepRate(SpeakingRate(), delta);
+  SetSpeakingRate(change.rate);
+  // Nothing is said when the file cannot be written: the rate holds for
+  // this session.
+  StoreSpeakingRate();
+  Speak(RateSentence(change));
+}
+
 unsigned char* CLirvanApp::OpenFlag(int templateIndex) {
   switch (templateIndex) {
     case kComposerTemplate:
@@ -203,6 +222,12 @@ bool CLirvanApp::OnCommand(Command command) {
       dialog.exec();
       return true;
     }
+    case Command::RateUp:
+      StepSpeakingRate(kRateStep);
+      return true;
+    case Command::RateDown:
+      StepSpeakingRate(-kRateStep);
+      return true;
     case Command::RepeatLast:
       RepeatLast();
       return true;

@@ -61,6 +61,14 @@ class CLirvanApp : public QObject, public Speaker, public ToolHost {
   void RunSettingsDialog(QWidget* parent) override;
   CToolView* OpenTool(int templateIndex) override;
 
+  // The speaking rate in percent (50..400). Setting it applies from the
+  // next word on; storing writes the later line "hiz=" of the settings.
+  int SpeakingRate() const;
+  int SetSpeakingRate(int percent);
+  bool StoreSpeakingRate();
+  // Alt+Up / Alt+Down: one step, said at the new rate, and stored.
+  void StepSpeakingRate(int delta);
+
   // The last stop of a routed command.
   bool OnCommand(Command command);
 

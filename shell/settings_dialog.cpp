@@ -8,7 +8,9 @@
 #include "shell/owned.h"
 #include "shell/punctuation_level_box.h"
 #include "shell/punctuation_setting.h"
+#include "shell/rate_field.h"
 #include "shell/settings.h"
+#include "shell/speaking_rate.h"
 #include "shell/text.h"
 #include "shell/view_helpers.h"
 
@@ -61,6 +63,8 @@ SettingsDialog::SettingsDialog(CLirvanApp& app, QWidget* parent)
     connect(box, &QCheckBox::clicked, this, [this, which] { OnClicked(which); });
   }
   layout->addWidget(MakeOwnedByParent<PunctuationLevelBox>(app_, *boxes_[kPunctuation], this));
+  openedAtRate_ = app_.SpeakingRate();
+  layout->addWidget(MakeOwnedByParent<RateField>(app_, this));
   boxes_[kGreeting]->setFocus(Qt::OtherFocusReason);
 }
 
@@ -73,6 +77,9 @@ SettingsDialog::~SettingsDialog() {
   // The later line is written once the user has turned it on, and kept.
   if (m_nCapitals != 0 || ReadSettings().Later(kCapitalsSetting)) {
     WriteLaterSetting(kCapitalsSetting, m_nCapitals != 0 ? "1" : "0");
+  }
+  if (app_.SpeakingRate() != openedAtRate_ || ReadSettings().Later(kRateSetting)) {
+    app_.StoreSpeakingRate();
   }
 }
 

@@ -36,6 +36,7 @@ class SettingsDialog : public QDialog {
   int m_nPunctuation = 0;
   int m_nCapitals = 0;  // a later line of the file
   std::array<QCheckBox*, 4> boxes_{};
+  int openedAtRate_ = 0;  // the rate is written only when it was changed or is already stored
 };
 
 }  // namespace lirvan

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@
 #include "platform/cp1254.h"
 #include "platform/trace.h"
 #include "speech/engine/speech_engine.h"
+#include "speech/synthesis/file_output.h"
+#include "speech/synthesis/rate_output.h"
 #include "speech/units/char_class.h"
 #include "speech/units/token.h"
 #include "speech/units/token_format.h"
@@ -22,9 +25,9 @@ namespace {
 using namespace lirvan;
 
 constexpr const char* kUsage =
-    "usage: lirvan-say [--home DIR] [--audio default|null] [--wav FILE] [--trace] "
-    "[--no-punctuation] [--plain] (TEXT... | --units \"u1 u2\" | --tokens [TEXT...] | --syllables WORD... | "
-    "--interactive)";
+    "usage: lirvan-say [--home DIR] [--audio default|null] [--rate PERCENT] [--out FILE] "
+    "[--wav FILE] [--trace] [--no-punctuation] [--plain] (TEXT... | --units \"u1 u2\" | "
+    "--tokens [TEXT...] | --syllables WORD... | --interactive)";
 
 // The text as the engine takes it: with --plain, brackets in it are read
 // as the characters they are and no markup is obeyed.
@@ -74,6 +77,20 @@ int PrintSyllables(const std::filesystem::path& home, const std::vector<std::str
   return 0;
 }
 
+std::string Absolute(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::absolute(path, ec).string();
+}
+
+// A WAVE file holds at most 4 GiB of sound: past that it goes on in more
+// files, and the user is told which.
+void ReportSplit(const std::vector<std::filesystem::path>& files) {
+  if (files.size() < 2) return;
+  std::string names;
+  for (const auto& file : files) names += (names.empty() ? "" : ", ") + file.string();
+  std::fprintf(stderr, "lirvan-say: a WAVE file holds at most 4 GiB; the sound is in %s\n", names.c_str());
+}
+
 void SpeakInteractive(SpeechEngine& engine, bool plain) {
   for (std::string line; std::getline(std::cin, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -84,6 +101,55 @@ void SpeakInteractive(SpeechEngine& engine, bool plain) {
     }
   }
   engine.WaitUntilDone();
+}
+
+// Speaks on the device, or writes what is played to --out; keeps the
+// recording only when --wav will save it.
+int Speak(const SayOptions& options, const std::filesystem::path& home, const std::string& text) {
+  EngineOptions engineOptions;
+  engineOptions.audio = options.audio;
+  engineOptions.home = home;
+  engineOptions.rate = ClampRate(options.rate);
+  engineOptions.keepRecording = !options.wavPath.empty();
+  // A file is written fastest on one thread: no token waits for a thread
+  // to be woken. Lines typed one by one still need the threads, to be cut.
+  engineOptions.useThreads = options.outPath.empty() || options.interactive;
+  if (engineOptions.rate != options.rate) {
+    std::fprintf(stderr, "lirvan-say: the rate is %d to %d percent; speaking at %d\n", kMinRate,
+                 kMaxRate, engineOptions.rate);
+  }
+  std::optional<FileOutput> file;
+  if (!options.outPath.empty()) engineOptions.output = &file.emplace(options.outPath);
+  SpeechEngine engine(engineOptions);
+  if (file && !file->Ok()) {
+    std::fprintf(stderr, "lirvan-say: cannot write %s\n", Absolute(options.outPath).c_str());
+    return 1;
+  }
+  engine.SetPunctuationReading(options.punctuation ? 1 : 0);
+  if (options.units) {
+    engine.PlayUnits(Utf8ToCp1254(*options.units));
+  } else if (options.interactive) {
+    SpeakInteractive(engine, options.plain);
+  } else {
+    engine.SpeakAndWait(ForEngine(text, options.plain));
+  }
+  int status = 0;
+  if (file) {
+    if (!file->Finish()) {
+      std::fprintf(stderr, "lirvan-say: cannot write %s\n", Absolute(options.outPath).c_str());
+      status = 1;
+    }
+    ReportSplit(file->Files());
+  }
+  if (!options.wavPath.empty()) {
+    const SavedRecording saved = engine.SaveRecording(options.wavPath);
+    if (!saved) {
+      std::fprintf(stderr, "lirvan-say: cannot write %s\n", Absolute(options.wavPath).c_str());
+      status = 1;
+    }
+    ReportSplit(saved.files);
+  }
+  return status;
 }
 
 }  // namespace
@@ -111,22 +177,5 @@ int main(int argc, char** argv) {
                                : Joined(options->words);
   if (options->tokens) return PrintTokens(home, text, *options);
 
-  EngineOptions engineOptions;
-  engineOptions.audio = options->audio;
-  engineOptions.home = home;
-  SpeechEngine engine(engineOptions);
-  engine.SetPunctuationReading(options->punctuation ? 1 : 0);
-  if (options->units) {
-    engine.PlayUnits(Utf8ToCp1254(*options->units));
-  } else if (options->interactive) {
-    SpeakInteractive(engine, options->plain);
-  } else {
-    engine.SpeakAndWait(ForEngine(text, options->plain));
-  }
-  if (!options->wavPath.empty() && !engine.SaveRecording(options->wavPath)) {
-    const std::string wav = std::filesystem::absolute(options->wavPath, ec).string();
-    std::fprintf(stderr, "lirvan-say: cannot write %s\n", wav.c_str());
-    return 1;
-  }
-  return 0;
+  return Speak(*options, home, text);
 }

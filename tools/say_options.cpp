@@ -1,6 +1,22 @@
 #include "tools/say_options.h"
 
+#include "platform/sound_file.h"
+
 namespace lirvan {
+namespace {
+
+// Whole decimal digits, an optional '%' after them.
+bool ParseRate(std::string text, int& rate) {
+  if (!text.empty() && text.back() == '%') text.pop_back();
+  if (text.empty() || text.size() > 6 ||
+      text.find_first_not_of("0123456789") != std::string::npos) {
+    return false;
+  }
+  rate = std::stoi(text);
+  return true;
+}
+
+}  // namespace
 
 std::optional<SayOptions> ParseSayOptions(const std::vector<std::string>& args,
                                           const std::string& defaultHome, std::string& error) {
@@ -27,6 +43,18 @@ std::optional<SayOptions> ParseSayOptions(const std::vector<std::string>& args,
       }
     } else if (a == "--wav") {
       if (!value(o.wavPath)) return std::nullopt;
+    } else if (a == "--out") {
+      if (!value(o.outPath)) return std::nullopt;
+      if (!SoundFileKindOf(o.outPath)) {
+        error = "--out takes a .wav, .flac or .ogg file, not '" + o.outPath + "'";
+        return std::nullopt;
+      }
+    } else if (a == "--rate") {
+      if (!value(v)) return std::nullopt;
+      if (!ParseRate(v, o.rate)) {
+        error = "--rate takes a percentage (50 to 400), not '" + v + "'";
+        return std::nullopt;
+      }
     } else if (a == "--units") {
       if (!value(v)) return std::nullopt;
       o.units = v;

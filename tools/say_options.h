@@ -11,7 +11,9 @@ namespace lirvan {
 struct SayOptions {
   std::string home;
   AudioBackendKind audio = AudioBackendKind::Default;
-  std::string wavPath;  // empty: no recording written
+  std::string wavPath;  // empty: no recording kept or written
+  std::string outPath;  // empty: played on the device; else written there as played
+  int rate = 100;       // percent, as given (the engine clamps it)
   std::optional<std::string> units;  // UTF-8, names separated by blanks
   bool tokens = false;
   bool syllables = false;

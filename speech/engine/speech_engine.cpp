@@ -1,5 +1,6 @@
 #include "speech/engine/speech_engine.h"
 
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <sstream>
@@ -79,7 +80,8 @@ SpeechEngine::SpeechEngine(const EngineOptions& options)
       frontEnd_(std::make_unique<TextFrontEnd>(*sink_, *unitIndex_, options.home)),
       synthesizer_(std::make_unique<Synthesizer>(
           *unitIndex_, SynthesizerOptions{options.audio, options.recordingSeconds, options.home,
-                                          options.output})) {}
+                                          options.output, options.rate,
+                                          options.keepRecording})) {}
 
 SpeechEngine::~SpeechEngine() {
   Stop();
@@ -186,17 +188,38 @@ void SpeechEngine::ConsumerMain(std::stop_source utterance) {
 
 void SpeechEngine::Stop() {
   Guarded("Stop", [&] {
+    const bool running = producer_.joinable() || consumer_.joinable();
     // Asked before taking the lock: a consumer that takes it first, between
     // two tokens, then ends without playing another one.
-    if (producer_.joinable() || consumer_.joinable()) utterance_.request_stop();
+    if (running) utterance_.request_stop();
     {
-      std::lock_guard stopping(playLock_);  // waits for the token being played
+      std::unique_lock stopping(playLock_, std::defer_lock);
+      if (running) {
+        CutUntilLocked(stopping);
+      } else {
+        stopping.lock();
+      }
       queue_->Clear();
       synthesizer_->ResetDevice();
     }
     JoinThreads();
     queue_->Clear();  // a token taken but refused on the way out
   });
+}
+
+// The token being played is cut, not played out. The consumer may be just
+// about to hand a token to the device (the cut found nothing playing), so
+// the cut is repeated until the consumer lets go of the lock: such a token
+// is cut within a poll of starting.
+//
+// A plain try_lock and a short sleep rather than a timed wait: the
+// sanitizer that checks the threads does not see timed locks, and the cut
+// itself comes before any wait.
+void SpeechEngine::CutUntilLocked(std::unique_lock<std::mutex>& stopping) {
+  constexpr auto kPoll = std::chrono::microseconds(200);
+  for (synthesizer_->ResetDevice(); !stopping.try_lock(); synthesizer_->ResetDevice()) {
+    std::this_thread::sleep_for(kPoll);
+  }
 }
 
 void SpeechEngine::JoinThreads() {
@@ -264,9 +287,9 @@ void SpeechEngine::PlayUnits(std::string_view names) {
   });
 }
 
-bool SpeechEngine::SaveRecording() const { return synthesizer_->SaveRecording(); }
+SavedRecording SpeechEngine::SaveRecording() const { return synthesizer_->SaveRecording(); }
 
-bool SpeechEngine::SaveRecording(const std::filesystem::path& path) const {
+SavedRecording SpeechEngine::SaveRecording(const std::filesystem::path& path) const {
   return synthesizer_->SaveRecording(path);
 }
 
@@ -281,5 +304,9 @@ bool SpeechEngine::IsPunctuationReading() const { return frontEnd_->ReadPunctuat
 void SpeechEngine::SetPunctuationLevel(PunctuationLevel level) { frontEnd_->SetPunctuation(level); }
 
 PunctuationLevel SpeechEngine::GetPunctuationLevel() const { return frontEnd_->Punctuation(); }
+
+int SpeechEngine::SetRate(int percent) { return synthesizer_->SetRate(percent); }
+
+int SpeechEngine::Rate() const { return synthesizer_->Rate(); }
 
 }  // namespace lirvan

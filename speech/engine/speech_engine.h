@@ -1,8 +1,9 @@
 #pragma once
 // The one object through which any text becomes sound. Asynchronous speech
 // runs the front end on a producer thread and plays tokens on a consumer
-// thread; a newer Speak always cuts an older one off between two tokens.
-// All operations are called from one thread (the user interface's).
+// thread; a newer Speak, like Stop, silences an older one at once, in the
+// middle of a word. All operations are called from one thread (the user
+// interface's).
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
@@ -35,6 +36,10 @@ struct EngineOptions {
   // Takes every token's sound instead of the device (a file writer, a
   // collector in tests); not owned, outlives the engine.
   SoundOutput* output = nullptr;
+  // The speaking rate in percent, kMinRate..kMaxRate (others are clamped).
+  int rate = kNormalRate;
+  // False keeps no recording, for a program that will not save it.
+  bool keepRecording = true;
 };
 
 class SpeechEngine {
@@ -59,6 +64,10 @@ class SpeechEngine {
   // The finer setting behind the switch: on is All, off is None.
   void SetPunctuationLevel(PunctuationLevel level);
   PunctuationLevel GetPunctuationLevel() const;
+  // The speaking rate in percent, from the next token on; a rate outside
+  // kMinRate..kMaxRate is clamped. Returns the rate set.
+  int SetRate(int percent);
+  int Rate() const;
 
   // True from Speak until the consumer has played the last token.
   bool IsSpeaking() const;
@@ -70,8 +79,8 @@ class SpeechEngine {
   void PlayUnits(std::string_view names);
   // The recording of everything played (veriler/output.wav in the home by
   // default); false when the file cannot be written.
-  bool SaveRecording() const;
-  bool SaveRecording(const std::filesystem::path& path) const;
+  SavedRecording SaveRecording() const;
+  SavedRecording SaveRecording(const std::filesystem::path& path) const;
   // Bytes recorded so far: grows as each token is handed to the output.
   std::size_t RecordingLength() const;
 
@@ -82,6 +91,7 @@ class SpeechEngine {
   void ProducerMain();
   void ConsumerMain(std::stop_source utterance);
   void JoinThreads();
+  void CutUntilLocked(std::unique_lock<std::mutex>& stopping);
   // Units for each token of the chain, then its sound, on the calling thread.
   void SpeakChain(std::unique_ptr<Token> chain);
 

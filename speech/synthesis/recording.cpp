@@ -18,8 +18,8 @@ void FreeBlock(std::uint8_t* p) { std::free(p); }
 
 }  // namespace
 
-Recording::Recording(std::size_t limit, std::size_t frame)
-    : limit_(limit), frame_(std::max<std::size_t>(frame, 1)) {}
+Recording::Recording(std::size_t limit, std::size_t frame, bool keep)
+    : limit_(limit), frame_(std::max<std::size_t>(frame, 1)), keep_(keep) {}
 
 Recording::Block Recording::NewBlock() {
   void* p = std::aligned_alloc(kBlockSize, kBlockSize);
@@ -29,6 +29,10 @@ Recording::Block Recording::NewBlock() {
 }
 
 bool Recording::Append(std::span<const std::uint8_t> bytes) {
+  if (!keep_) {
+    total_ += bytes.size();
+    return true;
+  }
   try {
     while (!bytes.empty()) {
       if (blocks_.empty() || blocks_.back().used == kBlockSize) blocks_.push_back(NewBlock());
@@ -81,13 +85,12 @@ std::vector<std::uint8_t> Recording::Bytes() const {
   return out;
 }
 
-bool Recording::WriteTo(std::ostream& out) const {
+bool Recording::WriteTo(const std::function<bool(std::span<const std::uint8_t>)>& write) const {
   auto [block, offset] = Start();
   for (std::size_t i = block; i < blocks_.size(); ++i, offset = 0) {
-    out.write(reinterpret_cast<const char*>(blocks_[i].data.get() + offset),
-              static_cast<std::streamsize>(blocks_[i].used - offset));
+    if (!write({blocks_[i].data.get() + offset, blocks_[i].used - offset})) return false;
   }
-  return static_cast<bool>(out);
+  return true;
 }
 
 }  // namespace lirvan

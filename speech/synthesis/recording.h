@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
-#include <ostream>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -15,8 +15,9 @@ namespace lirvan {
 class Recording {
  public:
   // limit: bytes of the newest sound kept (0 keeps everything); frame: the
-  // block alignment, so a cut never splits a sample.
-  explicit Recording(std::size_t limit = 0, std::size_t frame = 1);
+  // block alignment, so a cut never splits a sample; keep false: nothing
+  // is kept, only counted.
+  explicit Recording(std::size_t limit = 0, std::size_t frame = 1, bool keep = true);
 
   // False (nothing appended) when memory runs out.
   bool Append(std::span<const std::uint8_t> bytes);
@@ -25,8 +26,9 @@ class Recording {
   // The bytes kept: at most the limit, newest last.
   std::size_t Length() const;
   std::vector<std::uint8_t> Bytes() const;
-  // Writes the kept bytes; false when the stream fails.
-  bool WriteTo(std::ostream& out) const;
+  // Hands the kept bytes on in order, block by block; false as soon as
+  // write does.
+  bool WriteTo(const std::function<bool(std::span<const std::uint8_t>)>& write) const;
 
  private:
   struct Block {
@@ -40,6 +42,7 @@ class Recording {
 
   std::size_t limit_;
   std::size_t frame_;
+  bool keep_;
   std::deque<Block> blocks_;
   std::size_t held_ = 0;  // bytes in blocks_
   std::size_t total_ = 0;

@@ -9,6 +9,7 @@
 
 #include "platform/mapped_file.h"
 #include "platform/trace.h"
+#include "platform/wave_file.h"
 #include "speech/synthesis/error_hook.h"
 #include "speech/synthesis/tts_sound.h"
 #include "speech/units/token.h"
@@ -44,26 +45,21 @@ bool WaveHeader::Parse(const std::uint8_t* b, std::size_t length, WaveHeader& ou
   return true;
 }
 
-std::array<std::uint8_t, 44> WaveHeader::WithDataLength(std::uint32_t length) const {
-  std::array<std::uint8_t, 44> bytes = raw;
-  for (int i = 0; i < 4; ++i) bytes[40 + i] = static_cast<std::uint8_t>(length >> (8 * i));
-  return bytes;
-}
-
 Synthesizer::Synthesizer(const UnitIndex& unitIndex, const SynthesizerOptions& options)
     : home_(options.home), unitIndex_(unitIndex) {
   Load(options.home);
   const std::size_t bytesPerSecond =
       std::size_t{header_.sampleRate} * header_.channels * (header_.bitsPerSample / 8u);
   recording_ = Recording(static_cast<std::size_t>(std::max(options.recordingSeconds, 0)) * bytesPerSecond,
-                         header_.blockAlign);
+                         header_.blockAlign, options.keepRecording);
   if (options.output == nullptr) device_ = std::make_unique<TTSSound>(options.audio);
   output_ = options.output != nullptr ? options.output : device_.get();
-  output_->Open(format());
+  rate_ = std::make_unique<RateOutput>(*output_, options.rate);
+  rate_->Open(format());
 }
 
 Synthesizer::~Synthesizer() {
-  output_->WaitUntilIdle();
+  rate_->WaitUntilIdle();
   device_.reset();  // waits until the last buffer has been played
 }
 
@@ -72,7 +68,7 @@ PcmFormat Synthesizer::format() const {
 }
 
 void Synthesizer::Load(const std::filesystem::path& home) {
-  const std::int64_t firstOffset = FirstIndexOffset(IndexFile(home)).value_or(-1);
+  const std::int64_t firstOffset = SmallestIndexOffset(IndexFile(home)).value_or(-1);
   MappedFile::Error error{};
   auto file = MappedFile::Open(SoundFile(home).string(), error);
   if (!file || firstOffset < 0) {
@@ -93,11 +89,28 @@ void Synthesizer::Load(const std::filesystem::path& home) {
     TraceLine("header.dataChunk.dataLength = " + std::to_string(header_.dataLength));
   }
   data_ = bytes.subspan(44);
-  // The pause is file bytes [44, first offset), within what the file holds.
-  const auto pauseBytes = static_cast<std::size_t>(std::max<std::int64_t>(firstOffset - 44, 0));
-  const std::size_t pause = std::min(pauseBytes, data_.size());
-  pauseWave_.Set(std::vector<std::uint8_t>(data_.begin(), data_.begin() + static_cast<std::ptrdiff_t>(pause)));
+  TakePause(firstOffset);
   sound_ = std::move(file);
+}
+
+// The pause is file bytes [44, smallest offset), within what the file
+// holds. One longer than a couple of seconds comes from a broken index
+// (a wild offset), and every word would carry it: a short silence instead.
+void Synthesizer::TakePause(std::int64_t smallestOffset) {
+  const auto pauseBytes = static_cast<std::size_t>(std::max<std::int64_t>(smallestOffset - 44, 0));
+  const std::size_t pause = std::min(pauseBytes, data_.size());
+  const PcmFormat f = format();
+  const std::size_t perSecond = f.bitsPerSample > 0 && f.BytesPerSecond() > 0
+                                    ? static_cast<std::size_t>(f.BytesPerSecond())
+                                    : std::size_t{44100};
+  if (pause <= kMaxPauseSeconds * perSecond) {
+    pauseWave_.Set(std::vector<std::uint8_t>(data_.begin(), data_.begin() + static_cast<std::ptrdiff_t>(pause)));
+    return;
+  }
+  ReportEngineError(kErrorBadFile);
+  const std::size_t frame = std::max<std::size_t>(header_.blockAlign, 1);
+  const std::size_t silence = perSecond / 50 / frame * frame;  // 20 ms
+  pauseWave_.Set(std::vector<std::uint8_t>(silence, header_.bitsPerSample == 8 ? 0x80 : 0x00));
 }
 
 std::optional<std::span<const std::uint8_t>> Synthesizer::FindUnit(const std::string& name) const {
@@ -149,7 +162,7 @@ void Synthesizer::SpeakToken(const Token& token) {
   if (TraceEnabled()) {
     for (const UnitNode& node : SpokenUnits(token)) TraceLine("token: " + node.name);
   }
-  output_->WaitUntilIdle();  // a sound started by another thread finishes first
+  rate_->WaitUntilIdle();  // a sound started by another thread finishes first
 
   Wave totalWave;
   if (!AssembleUnits(token, totalWave)) totalWave.Clear();
@@ -158,7 +171,12 @@ void Synthesizer::SpeakToken(const Token& token) {
   if (const std::uint32_t volume = volume_.load(); volume != kFullVolume) {
     ApplyVolume(totalWave.mutableBytes(), format(), volume);
   }
-  output_->Play(totalWave.bytes());
+  rate_->Play(totalWave.bytes());
+}
+
+int Synthesizer::SetRate(int percent) {
+  rate_->SetRate(percent);
+  return rate_->Rate();
 }
 
 void Synthesizer::Record(const Wave& sound) {
@@ -178,22 +196,23 @@ std::vector<std::uint8_t> Synthesizer::RecordingBytes() const {
   return recording_.Bytes();
 }
 
-bool Synthesizer::SaveRecording() const { return SaveRecording(home_ / "veriler/output.wav"); }
+SavedRecording Synthesizer::SaveRecording() const { return SaveRecording(home_ / "veriler/output.wav"); }
 
-bool Synthesizer::SaveRecording(const std::filesystem::path& path) const {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) {
-    ReportEngineError(kErrorFileWrite);
-    return false;
+SavedRecording Synthesizer::SaveRecording(const std::filesystem::path& path) const {
+  return SaveRecording(path, kWaveDataLimit);
+}
+
+SavedRecording Synthesizer::SaveRecording(const std::filesystem::path& path,
+                                          std::uint64_t dataLimit) const {
+  WaveFileWriter writer(path, header_.raw, std::max<std::size_t>(header_.blockAlign, 1), dataLimit);
+  bool ok = writer.Open();
+  if (ok) {
+    std::lock_guard lock(recordingMutex_);
+    ok = recording_.WriteTo([&](std::span<const std::uint8_t> bytes) { return writer.Write(bytes); });
   }
-  std::lock_guard lock(recordingMutex_);
-  const auto head = header_.WithDataLength(static_cast<std::uint32_t>(recording_.Length()));
-  out.write(reinterpret_cast<const char*>(head.data()), 44);
-  if (!recording_.WriteTo(out) || !out.flush()) {
-    ReportEngineError(kErrorFileWrite);
-    return false;
-  }
-  return true;
+  ok = writer.Finish() && ok;
+  if (!ok) ReportEngineError(kErrorFileWrite);
+  return SavedRecording{ok, writer.Files()};
 }
 
 void Synthesizer::ApplyRule(const Token& token) {

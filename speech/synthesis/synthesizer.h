@@ -14,6 +14,7 @@
 
 #include "platform/audio_output.h"
 #include "platform/mapped_file.h"
+#include "speech/synthesis/rate_output.h"
 #include "speech/synthesis/recording.h"
 #include "speech/synthesis/sound_output.h"
 #include "speech/synthesis/volume.h"
@@ -34,10 +35,9 @@ struct WaveHeader {
   std::uint16_t blockAlign = 0;
   std::uint16_t bitsPerSample = 0;
   std::uint32_t dataLength = 0;
-  std::array<std::uint8_t, 44> raw{};  // as read, written back unchanged but the data length
+  std::array<std::uint8_t, 44> raw{};  // as read; a saved recording keeps it but its two sizes
 
   static bool Parse(const std::uint8_t* bytes, std::size_t length, WaveHeader& out);
-  std::array<std::uint8_t, 44> WithDataLength(std::uint32_t length) const;
 };
 
 struct SynthesizerOptions {
@@ -49,7 +49,24 @@ struct SynthesizerOptions {
   std::filesystem::path home{};
   // Takes the sound instead of the device; not owned, outlives the synthesizer.
   SoundOutput* output = nullptr;
+  // The speaking rate in percent (kMinRate..kMaxRate).
+  int rate = kNormalRate;
+  // False keeps no recording (only its length is counted): for a program
+  // that will not save it.
+  bool keepRecording = true;
 };
+
+// Where a recording was saved: one file, or more when it was longer than a
+// WAVE file can hold (NAME-2.wav ...). False when it could not be written.
+struct SavedRecording {
+  bool ok = false;
+  std::vector<std::filesystem::path> files;
+  explicit operator bool() const { return ok; }
+};
+
+// A pause longer than this is a broken voice (an index whose smallest
+// offset lies far into the data).
+inline constexpr int kMaxPauseSeconds = 2;
 
 class Synthesizer {
  public:
@@ -61,13 +78,21 @@ class Synthesizer {
 
   // Returns when the token's sound has been played.
   void SpeakToken(const Token& token);
-  bool IsPlaying() const { return output_->IsPlaying(); }
-  void WaitUntilIdle() const { output_->WaitUntilIdle(); }
-  void ResetDevice() { output_->Reset(); }
+  bool IsPlaying() const { return rate_->IsPlaying(); }
+  void WaitUntilIdle() const { rate_->WaitUntilIdle(); }
+  // Cuts the sound being played at once. Any thread.
+  void ResetDevice() { rate_->Reset(); }
+  // Applies from the next token on, clamped to kMinRate..kMaxRate; returns
+  // the rate set.
+  int SetRate(int percent);
+  int Rate() const { return rate_->Rate(); }
   // Writes the recording as a WAVE file, by default veriler/output.wav in
-  // the home folder; false (and error -4) when the file cannot be written.
-  bool SaveRecording() const;
-  bool SaveRecording(const std::filesystem::path& path) const;
+  // the home folder, with the voice's header and true sizes; false (and
+  // error -4) when a file cannot be written.
+  SavedRecording SaveRecording() const;
+  SavedRecording SaveRecording(const std::filesystem::path& path) const;
+  // The same, splitting past dataLimit bytes a file (tests use a small one).
+  SavedRecording SaveRecording(const std::filesystem::path& path, std::uint64_t dataLimit) const;
 
   // The volume of what is played (a volume rule triples it); the recording
   // keeps the sound as the voice holds it.
@@ -86,6 +111,7 @@ class Synthesizer {
 
  private:
   void Load(const std::filesystem::path& home);
+  void TakePause(std::int64_t smallestOffset);
   std::optional<std::span<const std::uint8_t>> FindUnit(const std::string& name) const;
   bool AssembleUnits(const Token& token, Wave& out) const;
   void ApplyRule(const Token& token);
@@ -103,6 +129,7 @@ class Synthesizer {
   std::atomic<std::uint32_t> volume_{kFullVolume};
   std::unique_ptr<SoundOutput> device_;  // set when no output was given
   SoundOutput* output_ = nullptr;
+  std::unique_ptr<RateOutput> rate_;     // before output_: everything is played through it
 };
 
 }  // namespace lirvan

@@ -95,11 +95,13 @@ std::optional<UnitEntry> UnitIndex::Find(std::string_view name) const {
   return std::nullopt;
 }
 
-std::optional<std::int64_t> FirstIndexOffset(const std::filesystem::path& indexPath) {
+std::optional<std::int64_t> SmallestIndexOffset(const std::filesystem::path& indexPath) {
   std::ifstream in(indexPath, std::ios::binary);
-  Record record;
-  if (!in || !ReadRecord(in, record)) return std::nullopt;
-  return record.offset;
+  std::optional<std::int64_t> smallest;
+  for (Record record; in && ReadRecord(in, record);) {
+    if (record.offset >= 0 && (!smallest || record.offset < *smallest)) smallest = record.offset;
+  }
+  return smallest;
 }
 
 }  // namespace lirvan

@@ -45,10 +45,11 @@ class UnitIndex {
   std::vector<UnitEntry> entries_;
 };
 
-// The offset of the first record of an index file, which also bounds the
-// pause at the start of the sound file. Nothing when the file is missing or
-// has no readable record.
-std::optional<std::int64_t> FirstIndexOffset(const std::filesystem::path& indexPath);
+// The smallest offset any record of an index file gives: no unit lies
+// before it, so the sound data up to it is the pause. Records in any order
+// give the same pause. Nothing when the file is missing or has no record
+// with an offset.
+std::optional<std::int64_t> SmallestIndexOffset(const std::filesystem::path& indexPath);
 
 // The voice's two files, relative to a home folder (an empty home: the
 // working directory).

@@ -43,14 +43,18 @@ struct Places {
   }
 };
 
-// Data bytes of a WAVE file, or -1 when it is missing or its header does
-// not match its size.
+// Data bytes of a WAVE file, or -1 when it is missing or either size in
+// its header (RIFF: the file less 8 bytes; data) does not match the file.
 long WaveDataBytes(const fs::path& path) {
   const std::string bytes = ReadFile(path);
   if (bytes.size() < 44 || bytes.compare(0, 4, "RIFF") != 0) return -1;
-  std::uint32_t length = 0;
-  for (int i = 3; i >= 0; --i) length = length << 8 | static_cast<unsigned char>(bytes[40 + i]);
-  return length == bytes.size() - 44 ? static_cast<long>(length) : -1;
+  auto le32 = [&](std::size_t at) {
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+    return v;
+  };
+  const bool true_sizes = le32(4) == bytes.size() - 8 && le32(40) == bytes.size() - 44;
+  return true_sizes ? static_cast<long>(le32(40)) : -1;
 }
 
 class GoldenFiles : public ::testing::TestWithParam<std::pair<const char*, const char*>> {

@@ -1,6 +1,7 @@
 #include "tests/golden/run_program.h"
 
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -71,8 +72,10 @@ ProgramRun RunProgram(const std::string& path, const std::vector<std::string>& a
   ProgramRun run;
   Exchange(in[1], out[0], err[0], input, run);
   int status = 0;
-  waitpid(child, &status, 0);
+  rusage usage{};
+  wait4(child, &status, 0, &usage);
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.peakKiB = usage.ru_maxrss;
   return run;
 }
 

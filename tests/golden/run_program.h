@@ -10,6 +10,7 @@ struct ProgramRun {
   std::string out;
   std::string err;
   int status = -1;  // exit code; -1 when the program did not exit normally
+  long peakKiB = 0;  // the program's peak resident memory
 };
 
 ProgramRun RunProgram(const std::string& path, const std::vector<std::string>& arguments,

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -51,6 +53,10 @@ std::vector<std::uint8_t> ReadFile(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) {
+  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+}
+
 // Three units of distinct bytes and a 4-byte pause.
 class SynthesizerTest : public ::testing::Test {
  protected:
@@ -94,11 +100,42 @@ TEST_F(SynthesizerTest, SaveRecordingWritesHeaderThenTokensEachWithTwoPauses) {
   ASSERT_TRUE(synth.SaveRecording("out.wav"));
   const auto file = ReadFile("out.wav");
   ASSERT_EQ(file.size(), 44u + 4 + 8 + 2 + 8);
-  const std::uint32_t dataLength = file[40] | file[41] << 8 | file[42] << 16 | static_cast<std::uint32_t>(file[43]) << 24;
-  EXPECT_EQ(dataLength, 22u);
+  EXPECT_EQ(Le32(file, 40), 22u);
+  EXPECT_EQ(Le32(file, 4), 36u + 22) << "the RIFF size is the file's, not the voice's";
   std::vector<std::uint8_t> data(file.begin() + 44, file.end());
   EXPECT_EQ(data, Cat({Bytes(4, 2), Bytes(8, 0), Bytes(2, 3), Bytes(8, 0)}));
+  // Everything else of the voice's header is kept as loaded.
+  const auto voice = ReadFile("veriler/sesler.dat");
+  EXPECT_TRUE(std::equal(file.begin() + 8, file.begin() + 40, voice.begin() + 8));
   EXPECT_EQ(std::string(file.begin(), file.begin() + 4), "RIFF");
+}
+
+// A recording longer than a WAVE file can count goes on in more files, each
+// with a header that tells its own length (a small limit stands in for 4 GiB).
+TEST_F(SynthesizerTest, RecordingPastTheWaveLimitIsSplitNeverWrapped) {
+  Synthesizer synth(index_, {AudioBackendKind::Null, 0});
+  for (int i = 0; i < 3; ++i) synth.SpeakToken(*TokenOf({"mer", "ha", "ba"}));  // 20 bytes each
+  const SavedRecording saved = synth.SaveRecording("long.wav", 24);
+  ASSERT_TRUE(saved);
+  ASSERT_EQ(saved.files.size(), 3u);
+  std::vector<std::uint8_t> joined;
+  for (const auto& path : saved.files) {
+    const auto file = ReadFile(path.string());
+    EXPECT_EQ(Le32(file, 40), file.size() - 44) << path;
+    EXPECT_EQ(Le32(file, 4), file.size() - 8) << path;
+    joined.insert(joined.end(), file.begin() + 44, file.end());
+  }
+  EXPECT_EQ(joined, synth.RecordingBytes());
+  EXPECT_EQ(saved.files[1], "long-2.wav");
+}
+
+TEST_F(SynthesizerTest, WithoutKeepingTheRecordingOnlyItsLengthIsCounted) {
+  SynthesizerOptions options{AudioBackendKind::Null, 0};
+  options.keepRecording = false;
+  Synthesizer synth(index_, options);
+  for (int i = 0; i < 1000; ++i) synth.SpeakToken(*TokenOf({"mer", "ha", "ba"}));
+  EXPECT_EQ(synth.RecordingLength(), 1000u * 20);
+  EXPECT_TRUE(synth.RecordingBytes().empty());
 }
 
 TEST_F(SynthesizerTest, SaveRecordingToAnUnwritablePathReportsMinusFour) {
@@ -158,6 +195,64 @@ TEST(SynthesizerLoading, FirstOffsetFortyFourGivesAnEmptyPause) {
   EXPECT_EQ(synth.pauseWave().length(), 0u);
   synth.SpeakToken(*TokenOf({"a"}));
   EXPECT_EQ(synth.RecordingBytes(), Bytes(2, 9));
+}
+
+// The pause is the data before the smallest offset any record gives,
+// whatever the order of the records; one longer than two seconds is a
+// broken voice and becomes a short silence, reported as a bad file.
+TEST(SynthesizerLoading, PauseComesFromTheSmallestOffsetAndIsBounded) {
+  const std::string sound = testing::WaveHeaderBytes(100044) + std::string(100044, '\0');
+  struct Case {
+    const char* what;
+    std::string index;
+    std::size_t pause;
+    std::vector<int> codes;
+  } cases[] = {
+      {"in order", "1 a 144 10\n1 b 154 10\n", 100, {}},
+      {"reversed", "1 b 154 10\n1 a 144 10\n", 100, {}},
+      {"an unused five-letter record lower", "1 b 154 10\n5 abcde 84 10\n", 40, {}},
+      {"a wild offset first", "1 z 2147483000 4\n1 a 144 10\n", 100, {}},
+      {"a wild offset alone", "1 z 2147483000 4\n", 882, {kErrorBadFile}},
+      {"two seconds exactly", "1 a 88244 10\n", 88200, {}},
+      {"just over two seconds", "1 a 88246 10\n", 882, {kErrorBadFile}},
+      {"negative offsets give no pause bound", "1 a -5 10\n1 b 244 10\n", 200, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TestHome home;
+    home.WriteFile("veriler/index.dat", c.index);
+    home.WriteFile("veriler/sesler.dat", sound);
+    ErrorCodes errors;
+    UnitIndex index(kIndexPath);
+    Synthesizer synth(index, {AudioBackendKind::Null, 0});
+    EXPECT_EQ(synth.pauseWave().length(), c.pause);
+    EXPECT_EQ(errors.codes, c.codes);
+  }
+}
+
+// The probe that found it: the generated voice with its index lines
+// reversed spoke "bir iki" as a recording of hundreds of megabytes.
+TEST(SynthesizerLoading, ReversedGeneratedIndexSpeaksAsTheOriginal) {
+  const std::filesystem::path voice = LIRVAN_TEST_VOICE_HOME;
+  if (!std::filesystem::exists(voice / kIndexPath)) GTEST_SKIP() << "no generated voice in " << voice;
+  auto recorded = [](const std::filesystem::path& home) {
+    UnitIndex index(IndexFile(home));
+    Synthesizer synth(index, {AudioBackendKind::Null, 0, home});
+    auto token = TokenOf({"bir"});
+    synth.SpeakToken(*token);
+    return synth.RecordingLength();
+  };
+  TestHome reversed;
+  std::vector<std::string> lines;
+  std::ifstream in(voice / kIndexPath);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  std::string text;
+  for (auto it = lines.rbegin(); it != lines.rend(); ++it) text += *it + "\n";
+  reversed.WriteFile("veriler/index.dat", text);
+  std::filesystem::create_symlink(voice / kSoundPath, reversed.dir() / kSoundPath);
+  const std::size_t original = recorded(voice);
+  ASSERT_GT(original, 0u);
+  EXPECT_EQ(recorded(reversed.dir()), original);
 }
 
 TEST(SynthesizerLoading, DamagedFilesNeverCrashAndTheUnitsAreMissing) {

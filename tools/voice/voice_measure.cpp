@@ -55,7 +55,7 @@ struct Voice {
 std::optional<Voice> LoadVoice() {
   std::ifstream in(kSoundPath, std::ios::binary);
   const std::string file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  const auto first = FirstIndexOffset(kIndexPath);
+  const auto first = SmallestIndexOffset(kIndexPath);
   if (file.size() < 44 || !first || *first < 44 || static_cast<std::size_t>(*first) > file.size()) return std::nullopt;
   Voice v;
   v.sampleRate = static_cast<unsigned char>(file[24]) | static_cast<unsigned char>(file[25]) << 8 |
