@@ -53,19 +53,37 @@ for f in "$VOICE_HOME"/veriler/*; do
   [ "$(basename "$f")" = ayarlar.dat ] || ln -s "$f" "$WORK/home/veriler/"
 done
 
-# Xvfb picks a free display itself and writes its number, so runs side by
-# side never share one.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.out" 2>&1 &
-PIDS+=($!)
-wait_until "Xvfb" 100 grep -q '[0-9]' "$WORK/display"
-export DISPLAY=:$(tr -dc '0-9' <"$WORK/display")
-
-# Without a window manager new dialogs never become active.
-openbox --sm-disable >"$WORK/openbox.out" 2>&1 &
-PIDS+=($!)
 # xprop succeeds on a missing property too: wait for what activation needs.
 wm_ready() { xprop -root _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW; }
-wait_until "the window manager" 100 wm_ready
+
+# Xvfb picks a free display itself and writes its number, so runs side by
+# side never share one. Without a window manager new dialogs never become
+# active. On a busy machine a server now and then goes away before its
+# window manager connects: the pair is then started afresh.
+start_x() {
+  local attempt xvfb wm
+  for attempt in 1 2 3; do
+    : >"$WORK/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.out" 2>&1 &
+    xvfb=$!
+    PIDS+=("$xvfb")
+    wait_until "Xvfb" 100 grep -q '[0-9]' "$WORK/display"
+    export DISPLAY=:$(tr -dc '0-9' <"$WORK/display")
+    openbox --sm-disable >"$WORK/openbox.out" 2>&1 &
+    wm=$!
+    PIDS+=("$wm")
+    for _ in $(seq 100); do
+      wm_ready 2>/dev/null && return 0
+      kill -0 "$wm" 2>/dev/null || break
+      sleep 0.1
+    done
+    echo "X session attempt $attempt failed" >>"$WORK/xvfb.out"
+    kill "$wm" "$xvfb" 2>/dev/null
+    wait "$wm" "$xvfb" 2>/dev/null
+  done
+  fail "timed out waiting for the window manager"
+}
+start_x
 
 
 # Starts the desktop in a private home (links to the voice; a settings file
