@@ -1,5 +1,8 @@
 #include "platform/audio_output.h"
 
+#include <cstdint>
+#include <limits>
+
 namespace lirvan {
 
 bool ParseAudioBackend(std::string_view name, AudioBackendKind& kind) {
@@ -15,7 +18,12 @@ bool ParseAudioBackend(std::string_view name, AudioBackendKind& kind) {
   return true;
 }
 
-int PcmFormat::BytesPerSecond() const { return sampleRate * channels * (bitsPerSample / 8); }
+// A damaged file's header can give any numbers: a rate that does not fit
+// is 0, which callers treat as unusable.
+int PcmFormat::BytesPerSecond() const {
+  const std::int64_t rate = std::int64_t{sampleRate} * channels * (bitsPerSample / 8);
+  return rate > 0 && rate <= std::numeric_limits<int>::max() ? static_cast<int>(rate) : 0;
+}
 
 std::unique_ptr<AudioOutput> OpenAudioOutput(AudioBackendKind kind, const PcmFormat& format,
                                              AudioOutput::DoneCallback done) {

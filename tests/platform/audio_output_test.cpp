@@ -78,5 +78,26 @@ TEST(AudioOutput, ParsesBackendNames) {
   EXPECT_FALSE(ParseAudioBackend("pulse", kind));
 }
 
+// A damaged voice header can hold any numbers: they never overflow, and a
+// rate that does not fit is 0, which callers treat as unusable.
+TEST(PcmFormat, BytesPerSecondOfUsualAndDamagedHeaders) {
+  struct Case {
+    PcmFormat format;
+    int expected;
+  };
+  const Case cases[] = {
+      {{16, 22050, 1}, 44100},
+      {{8, 11025, 2}, 22050},
+      {{4096, 1445068800, 1}, 0},
+      {{16, -22050, 1}, 0},
+      {{16, 2147483647, 2147483647}, 0},
+      {{0, 22050, 1}, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.format.BytesPerSecond(), c.expected)
+        << c.format.bitsPerSample << " bits, " << c.format.sampleRate << " Hz, " << c.format.channels;
+  }
+}
+
 }  // namespace
 }  // namespace lirvan
