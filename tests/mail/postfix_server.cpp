@@ -66,6 +66,20 @@ std::string Submission(int port, const char* extra) {
 
 PostfixServer::PostfixServer() {
   if (::geteuid() != 0) throw std::runtime_error("the private postfix must be started as root");
+  // A free port picked here can be taken by a test running beside this one
+  // before postfix binds it; such a start is made again, afresh, twice.
+  constexpr int kAttempts = 3;
+  for (int attempt = 1;; ++attempt) {
+    try {
+      Start();
+      return;
+    } catch (const std::runtime_error&) {
+      if (attempt == kAttempts) throw;
+    }
+  }
+}
+
+void PostfixServer::Start() {
   dir_ = MakeTemporaryFolder("lirvan-postfix");
   try {
     // postfix's daemons must reach their folders inside.

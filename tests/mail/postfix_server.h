@@ -46,6 +46,7 @@ class PostfixServer {
   void WriteConfiguration();
   void MakeQueue();
   void StartAuth();
+  void Start();
   void StartPostfix();
   void WaitUntilReady();
   void Stop();
