@@ -16,12 +16,12 @@ WordFieldsDialog::WordFieldsDialog(Speaker& speaker, QWidget* parent, const char
     : QDialog(parent), speaker_(speaker) {
   setWindowTitle(QString::fromUtf8(caption));
   auto* layout = MakeOwnedByParent<QFormLayout>(this);
-  for (const Field& spec : fields) {
+  for (const Field& field : fields) {
     auto* edit = MakeOwnedByParent<QLineEdit>(this);
-    edit->setObjectName(QString::fromUtf8(spec.objectName));
+    edit->setObjectName(QString::fromUtf8(field.objectName));
     edit->setMinimumWidth(280);
-    layout->addRow(QString::fromUtf8(spec.label), edit);
-    const std::string announcement = Cp(spec.announcement);
+    layout->addRow(QString::fromUtf8(field.label), edit);
+    const std::string announcement = Cp(field.announcement);
     OnFocusIn(edit, [this, announcement] { speaker_.Speak(announcement); });
     connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) {
       if (!text.isEmpty()) speaker_.SpeakCharacter(LastCp1254Character(text));

@@ -1,5 +1,5 @@
 #pragma once
-// How much punctuation is read aloud. The specified switch is on (All) or
+// How much punctuation is read aloud. The settings file's own switch is on (All) or
 // off (None); between them, Some reads the marks that change what a text
 // means and Most everything but the commonest marks.
 #include <cstdint>

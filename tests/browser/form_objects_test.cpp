@@ -13,7 +13,7 @@ using K = ElementKind;
 
 struct FieldCase {
   const char* name;
-  ElementSpec field;
+  ElementPlan field;
   FormResult result;
   Lines forms;  // what the forms variant says and does
   Lines smart;  // and the smart variant, when it differs (empty: the same)

@@ -5,9 +5,9 @@
 
 namespace lirvan::test {
 
-int SnapshotBuilder::Add(ElementSpec spec) {
-  specs_.push_back(std::move(spec));
-  return static_cast<int>(specs_.size()) - 1;
+int SnapshotBuilder::Add(ElementPlan plan) {
+  plans_.push_back(std::move(plan));
+  return static_cast<int>(plans_.size()) - 1;
 }
 
 PageSnapshot SnapshotBuilder::Build(std::uint32_t generation) const {
@@ -17,16 +17,16 @@ PageSnapshot SnapshotBuilder::Build(std::uint32_t generation) const {
   snapshot.hasBody = true;
   snapshot.text = Cp(text_);
   std::uint32_t uid = 1;
-  for (const ElementSpec& spec : specs_) {
+  for (const ElementPlan& plan : plans_) {
     PageElement element;
-    element.tag = spec.tag;
-    element.text = StoredText(Cp(spec.text));
-    element.name = Cp(spec.name);
-    element.type = spec.type;
-    element.kind = spec.kind;
-    element.checked = spec.checked;
-    element.level = spec.level;
-    element.parent = spec.parent;
+    element.tag = plan.tag;
+    element.text = StoredText(Cp(plan.text));
+    element.name = Cp(plan.name);
+    element.type = plan.type;
+    element.kind = plan.kind;
+    element.checked = plan.checked;
+    element.level = plan.level;
+    element.parent = plan.parent;
     element.uid = uid++;
     snapshot.elements.push_back(std::move(element));
   }

@@ -10,7 +10,7 @@
 
 namespace lirvan::test {
 
-struct ElementSpec {
+struct ElementPlan {
   std::string tag;
   std::string text;  // UTF-8 inner text as the page would give it
   int parent = -1;
@@ -24,7 +24,7 @@ struct ElementSpec {
 class SnapshotBuilder {
  public:
   // The index of the element added.
-  int Add(ElementSpec spec);
+  int Add(ElementPlan plan);
   SnapshotBuilder& Text(std::string utf8) {
     text_ = std::move(utf8);
     return *this;
@@ -32,7 +32,7 @@ class SnapshotBuilder {
   PageSnapshot Build(std::uint32_t generation = 1) const;
 
  private:
-  std::vector<ElementSpec> specs_;
+  std::vector<ElementPlan> plans_;
   std::string text_;
 };
 

@@ -1,4 +1,4 @@
-// posta/PostaAyarlari.dat: six specified lines, four more for the
+// posta/PostaAyarlari.dat: the six original lines, four more for the
 // connection; mode 0600; rewritten through a rename.
 #include <QTemporaryDir>
 #include <filesystem>
