@@ -37,13 +37,21 @@ struct Run {
   bool ok = false;
 };
 
-// RssAnon of /proc/PID/status in MiB; 0 once the process is gone.
-double AnonMiB(pid_t pid) {
+// A field of /proc/PID/status in MiB; 0 once the process is gone.
+double StatusMiB(pid_t pid, const std::string& field) {
   std::ifstream in("/proc/" + std::to_string(pid) + "/status");
   for (std::string line; std::getline(in, line);) {
-    if (line.rfind("RssAnon:", 0) == 0) return std::stod(line.substr(8)) / 1024.0;
+    if (line.rfind(field, 0) == 0) return std::stod(line.substr(field.size())) / 1024.0;
   }
   return 0;
+}
+
+// Each side starts from the same state: no old file whose pages must be
+// dropped first, no earlier write still being flushed.
+void Fresh(const std::string& path) {
+  std::error_code ignored;
+  fs::remove(path, ignored);
+  ::sync();
 }
 
 // Runs the program with stdin from a file; wall time and the child's peak
@@ -63,16 +71,19 @@ Run RunProgram(std::vector<std::string> args, const std::string& input) {
   int status = 0;
   rusage usage{};
   double anon = 0;
-  // The resident peak counts the voice's file pages, which the kernel
-  // shares and may drop; the private memory is sampled beside it.
+  double peak = 0;
+  // The resident peak (VmHWM: the program's own, from its exec on; the
+  // child's ru_maxrss would count the forked copy of this process) counts
+  // the voice's file pages, which the kernel shares and may drop; the
+  // private memory is sampled beside it.
   while (pid > 0 && ::wait4(pid, &status, WNOHANG, &usage) == 0) {
-    anon = std::max(anon, AnonMiB(pid));
-    ::usleep(2000);
+    anon = std::max(anon, StatusMiB(pid, "RssAnon:"));
+    peak = std::max(peak, StatusMiB(pid, "VmHWM:"));
+    ::usleep(1000);
   }
   if (pid < 0) return {};
   return {std::chrono::duration<double>(Clock::now() - start).count(),
-          CpuSeconds(usage), static_cast<double>(usage.ru_maxrss) / 1024.0, anon,
-          WIFEXITED(status) && WEXITSTATUS(status) == 0};
+          CpuSeconds(usage), peak, anon, WIFEXITED(status) && WEXITSTATUS(status) == 0};
 }
 
 // The floor: the same number of bytes written in 64 KiB pieces; wall and
@@ -120,7 +131,8 @@ int main() {
 
   Run say;
   double sayCpu = 0;
-  const double sayMedian = MedianOf(3, [&] {
+  const double sayMedian = MedianOf(5, [&] {
+    Fresh(out);
     say = RunProgram({LIRVAN_SAY, "--home", home, "--out", out}, small);
     ok = ok && say.ok;
     sayCpu = say.cpuSeconds;
@@ -128,7 +140,8 @@ int main() {
   });
   const std::uintmax_t bytes = fs::file_size(out);
   double floorCpu = 0;
-  const double floor = MedianOf(3, [&] {
+  const double floor = MedianOf(5, [&] {
+    Fresh((dir / "floor.bin").string());
     const auto [wall, cpu] = WriteFloor((dir / "floor.bin").string(), bytes);
     floorCpu = cpu;
     return wall;
@@ -139,12 +152,13 @@ int main() {
     return run.seconds;
   });
   std::printf("40 KB text, --out %.1f MiB of sound\n", static_cast<double>(bytes) / (1 << 20));
-  std::printf("  lirvan-say --out      %8.3f s (median of 3), peak %.1f MiB resident, %.1f MiB private\n",
+  std::printf("  lirvan-say --out      %8.3f s (median of 5), peak %.1f MiB resident, %.1f MiB private\n",
               sayMedian, say.peakMiB, say.peakAnonMiB);
   std::printf("  writing the same bytes %7.3f s  -> ratio %.2f\n", floor, sayMedian / floor);
   std::printf("  processor time (last run): lirvan-say %.3f s, writing %.3f s -> ratio %.2f\n", sayCpu,
               floorCpu, floorCpu > 0 ? sayCpu / floorCpu : 0);
   const double startUp = MedianOf(3, [&] {
+    Fresh(out);
     return RunProgram({LIRVAN_SAY, "--home", home, "--out", out}, "/dev/null").seconds;
   });
   std::printf("  of which start-up (no text) %.3f s\n", startUp);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string_view>
 
 namespace lirvan {
@@ -14,6 +15,9 @@ enum class AudioBackendKind { Default, Null, Clocked };
 
 // "default", "null" or "clocked"; false for any other name.
 bool ParseAudioBackend(std::string_view name, AudioBackendKind& kind);
+
+// Sound in pieces, to be taken as if joined end to end.
+using SoundPieces = std::span<const std::span<const std::uint8_t>>;
 
 struct PcmFormat {
   int bitsPerSample = 16;

@@ -7,6 +7,12 @@
 
 namespace lirvan {
 
+bool SoundFileWriter::WritePieces(SoundPieces pieces) {
+  bool ok = true;
+  for (const auto piece : pieces) ok = ok && Write(piece);
+  return ok;
+}
+
 std::optional<SoundFileKind> SoundFileKindOf(const std::filesystem::path& path) {
   std::string extension = path.extension().string();
   std::transform(extension.begin(), extension.end(), extension.begin(),

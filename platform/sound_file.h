@@ -24,6 +24,8 @@ class SoundFileWriter {
   // PCM bytes in the format the file was opened with; false once writing
   // has failed (later calls then write nothing).
   virtual bool Write(std::span<const std::uint8_t> pcm) = 0;
+  // The pieces in order, as if joined; by default one Write each.
+  virtual bool WritePieces(SoundPieces pieces);
   // Completes the file (sizes in the header, encoder flushed) and closes
   // it; false when that or any write failed.
   virtual bool Finish() = 0;

@@ -52,7 +52,7 @@ std::filesystem::path SplitFileName(const std::filesystem::path& path, int n) {
 
 WaveFileWriter::WaveFileWriter(std::filesystem::path path, const WaveHeaderBytes& header,
                                std::size_t frameBytes, std::uint64_t dataLimit)
-    : path_(std::move(path)), header_(header) {
+    : path_(std::move(path)), header_(header), stage_(new std::uint8_t[kWaveStageBytes]) {
   const std::uint64_t frame = std::max<std::size_t>(frameBytes, 1);
   dataLimit_ = std::min(dataLimit, kWaveDataLimit);
   dataLimit_ = std::max(dataLimit_ - dataLimit_ % frame, frame);
@@ -76,12 +76,14 @@ bool WaveFileWriter::StartFile() {
   // Sizes 0 until the file is finished: a file cut short by a crash says
   // it holds nothing rather than more than it does.
   const WaveHeaderBytes empty = WithWaveSizes(header_, 0);
-  return WriteAll(empty.data(), empty.size());
+  staged_ = 0;
+  Stage(empty.data(), empty.size());
+  return !failed_;
 }
 
 bool WaveFileWriter::EndFile() {
   const WaveHeaderBytes sized = WithWaveSizes(header_, static_cast<std::uint32_t>(dataInFile_));
-  bool ok = !failed_ && ::pwrite(fd_, sized.data(), sized.size(), 0) == static_cast<ssize_t>(sized.size());
+  bool ok = Flush() && ::pwrite(fd_, sized.data(), sized.size(), 0) == static_cast<ssize_t>(sized.size());
   ok = ::close(fd_) == 0 && ok;
   fd_ = -1;
   if (!ok) failed_ = true;
@@ -102,11 +104,29 @@ bool WaveFileWriter::WriteAll(const std::uint8_t* bytes, std::size_t length) {
   return !failed_;
 }
 
+void WaveFileWriter::Stage(const std::uint8_t* bytes, std::size_t length) {
+  while (length > 0 && !failed_) {
+    const std::size_t n = std::min(length, kWaveStageBytes - staged_);
+    std::copy_n(bytes, n, stage_.get() + staged_);
+    staged_ += n;
+    bytes += n;
+    length -= n;
+    if (staged_ == kWaveStageBytes) Flush();
+  }
+}
+
+bool WaveFileWriter::Flush() {
+  const bool ok = WriteAll(stage_.get(), staged_);
+  staged_ = 0;
+  return ok;
+}
+
 bool WaveFileWriter::Write(std::span<const std::uint8_t> pcm) {
   while (!pcm.empty() && !failed_ && fd_ >= 0) {
     if (dataInFile_ == dataLimit_ && !(EndFile() && StartFile())) break;
     const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(pcm.size(), dataLimit_ - dataInFile_));
-    if (!WriteAll(pcm.data(), n)) break;
+    Stage(pcm.data(), n);
+    if (failed_) break;
     dataInFile_ += n;
     pcm = pcm.subspan(n);
   }

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -26,6 +27,12 @@ WaveHeaderBytes CanonicalWaveHeader(const PcmFormat& format);
 // The header with its RIFF size (36 + data) and data size set.
 WaveHeaderBytes WithWaveSizes(WaveHeaderBytes header, std::uint32_t dataLength);
 
+// The bytes a WAVE file is written in: whole pages at page boundaries of
+// the file (the header included), which the kernel writes without reading
+// or clearing any page twice; a token's sound is usually a few kilobytes
+// at any offset.
+inline constexpr std::size_t kWaveStageBytes = 256u << 10;
+
 class WaveFileWriter final : public SoundFileWriter {
  public:
   // header: the bytes each file starts with (their sizes are replaced);
@@ -39,6 +46,8 @@ class WaveFileWriter final : public SoundFileWriter {
 
   // Creates the first file; false when it cannot be created.
   bool Open();
+  // Kept in the stage until it is full; a failure to write it shows here
+  // or in Finish.
   bool Write(std::span<const std::uint8_t> pcm) override;
   bool Finish() override;
   std::vector<std::filesystem::path> Files() const override { return files_; }
@@ -47,6 +56,8 @@ class WaveFileWriter final : public SoundFileWriter {
   bool StartFile();
   bool EndFile();
   bool WriteAll(const std::uint8_t* bytes, std::size_t length);
+  void Stage(const std::uint8_t* bytes, std::size_t length);
+  bool Flush();
 
   std::filesystem::path path_;
   WaveHeaderBytes header_;
@@ -54,6 +65,8 @@ class WaveFileWriter final : public SoundFileWriter {
   std::vector<std::filesystem::path> files_;
   int fd_ = -1;
   std::uint64_t dataInFile_ = 0;
+  std::unique_ptr<std::uint8_t[]> stage_;
+  std::size_t staged_ = 0;
   bool failed_ = false;
 };
 

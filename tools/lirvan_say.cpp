@@ -114,6 +114,8 @@ int Speak(const SayOptions& options, const std::filesystem::path& home, const st
   // A file is written fastest on one thread: no token waits for a thread
   // to be woken. Lines typed one by one still need the threads, to be cut.
   engineOptions.useThreads = options.outPath.empty() || options.interactive;
+  // A file may take a book: the voice is read as it is played.
+  engineOptions.preloadVoice = options.outPath.empty();
   if (engineOptions.rate != options.rate) {
     std::fprintf(stderr, "lirvan-say: the rate is %d to %d percent; speaking at %d\n", kMinRate,
                  kMaxRate, engineOptions.rate);

@@ -81,7 +81,7 @@ SpeechEngine::SpeechEngine(const EngineOptions& options)
       synthesizer_(std::make_unique<Synthesizer>(
           *unitIndex_, SynthesizerOptions{options.audio, options.recordingSeconds, options.home,
                                           options.output, options.rate,
-                                          options.keepRecording})) {}
+                                          options.keepRecording, options.preloadVoice})) {}
 
 SpeechEngine::~SpeechEngine() {
   Stop();

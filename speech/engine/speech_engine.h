@@ -40,6 +40,10 @@ struct EngineOptions {
   int rate = kNormalRate;
   // False keeps no recording, for a program that will not save it.
   bool keepRecording = true;
+  // False reads the voice as it is played and keeps only a bounded part of
+  // it in memory (SynthesizerOptions::preloadVoice): for long texts written
+  // to a file, where the first word's latency does not matter.
+  bool preloadVoice = true;
 };
 
 class SpeechEngine {

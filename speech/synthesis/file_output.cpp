@@ -18,9 +18,14 @@ void FileOutput::Open(const PcmFormat& format) {
 }
 
 int FileOutput::Play(std::span<const std::uint8_t> sound) {
+  const std::span<const std::uint8_t> one[] = {sound};
+  return PlayPieces(one);
+}
+
+int FileOutput::PlayPieces(SoundPieces pieces) {
   std::lock_guard lock(mutex_);
   if (failed_ || !writer_) return kErrorFileWrite;
-  if (!writer_->Write(sound)) {
+  if (!writer_->WritePieces(pieces)) {
     failed_ = true;
     error_ = "cannot write " + path_.string();
     ReportEngineError(kErrorFileWrite);

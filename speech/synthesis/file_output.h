@@ -19,8 +19,11 @@ class FileOutput final : public SoundOutput {
 
   // Creates the file in the voice's format; a failure is kept for Ok().
   void Open(const PcmFormat& format) override;
-  // Written before it returns; an error code once writing has failed.
+  // Handed to the file before it returns (a WAVE file stages whole pages);
+  // an error code once writing has failed.
   int Play(std::span<const std::uint8_t> sound) override;
+  // Written as they lie, with no joining copy.
+  int PlayPieces(SoundPieces pieces) override;
   bool IsPlaying() const override { return false; }
   void WaitUntilIdle() const override {}
   void Reset() override {}

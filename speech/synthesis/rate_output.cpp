@@ -39,6 +39,21 @@ int RateOutput::Play(std::span<const std::uint8_t> sound) {
   return next_.Play(stretched_);
 }
 
+int RateOutput::PlayPieces(SoundPieces pieces) {
+  const int percent = rate_.load();
+  std::lock_guard lock(mutex_);
+  if (percent == kNormalRate || !stream_) return next_.PlayPieces(pieces);
+  try {
+    joined_.clear();
+    for (const auto piece : pieces) joined_.insert(joined_.end(), piece.begin(), piece.end());
+  } catch (const std::bad_alloc&) {
+    ReportEngineError(kErrorOutOfMemory);
+    return kErrorOutOfMemory;
+  }
+  if (!Stretch(joined_, percent)) return next_.Play(joined_);
+  return next_.Play(stretched_);
+}
+
 // The token goes through the stream whole and is flushed at its end: it
 // ends in its pause, so the flush cuts no speech. The samples are written
 // and read back in one buffer of the sample type Sonic takes.

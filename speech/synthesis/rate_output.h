@@ -38,6 +38,9 @@ class RateOutput final : public SoundOutput {
   // At 100% the sound goes on untouched; sound in a format Sonic does not
   // take (neither 8 nor 16 bits) too.
   int Play(std::span<const std::uint8_t> sound) override;
+  // At 100% the pieces go on as they are; otherwise they are joined and
+  // stretched as one sound.
+  int PlayPieces(SoundPieces pieces) override;
   bool IsPlaying() const override { return next_.IsPlaying(); }
   void WaitUntilIdle() const override { next_.WaitUntilIdle(); }
   void Reset() override { next_.Reset(); }
@@ -56,6 +59,7 @@ class RateOutput final : public SoundOutput {
   // The token's samples, in and out of the stream; stretched_ views them.
   std::vector<short> shorts_;
   std::vector<std::uint8_t> bytes_;
+  std::vector<std::uint8_t> joined_;  // pieces played at another rate
   std::span<const std::uint8_t> stretched_;
 };
 

@@ -19,6 +19,10 @@ class SoundOutput {
   // end, written); 0, or an error code, after which the output is idle.
   // Calls may come from two threads; the output takes one at a time.
   virtual int Play(std::span<const std::uint8_t> sound) = 0;
+  // The same for a sound in pieces (a token's units, then its pause). An output that can take the pieces as
+  // they lie (a file written with one gathering write) saves joining them;
+  // by default they are joined and played.
+  virtual int PlayPieces(SoundPieces pieces);
   virtual bool IsPlaying() const = 0;
   // Blocks, without spinning, until no sound is being played.
   virtual void WaitUntilIdle() const = 0;

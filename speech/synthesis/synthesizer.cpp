@@ -7,7 +7,6 @@
 #include <new>
 #include <string_view>
 
-#include "platform/mapped_file.h"
 #include "platform/trace.h"
 #include "platform/wave_file.h"
 #include "speech/synthesis/error_hook.h"
@@ -46,7 +45,7 @@ bool WaveHeader::Parse(const std::uint8_t* b, std::size_t length, WaveHeader& ou
 }
 
 Synthesizer::Synthesizer(const UnitIndex& unitIndex, const SynthesizerOptions& options)
-    : home_(options.home), unitIndex_(unitIndex) {
+    : home_(options.home), unitIndex_(unitIndex), preloadVoice_(options.preloadVoice) {
   Load(options.home);
   const std::size_t bytesPerSecond =
       std::size_t{header_.sampleRate} * header_.channels * (header_.bitsPerSample / 8u);
@@ -69,18 +68,19 @@ PcmFormat Synthesizer::format() const {
 
 void Synthesizer::Load(const std::filesystem::path& home) {
   const std::int64_t firstOffset = SmallestIndexOffset(IndexFile(home)).value_or(-1);
-  MappedFile::Error error{};
-  auto file = MappedFile::Open(SoundFile(home).string(), error);
-  if (!file || firstOffset < 0) {
-    ReportEngineError(!file && error == MappedFile::Error::SizeUnavailable ? kErrorFileSize
-                      : !file && error == MappedFile::Error::OutOfMemory ? kErrorOutOfMemory
+  VoiceData::Error error{};
+  auto voice = preloadVoice_ ? OpenMappedVoice(SoundFile(home), error)
+                             : OpenStreamedVoice(SoundFile(home), kStreamedVoiceBudget, error);
+  if (!voice || firstOffset < 0) {
+    ReportEngineError(!voice && error == VoiceData::Error::SizeUnavailable ? kErrorFileSize
+                      : !voice && error == VoiceData::Error::OutOfMemory ? kErrorOutOfMemory
                                                                           : kErrorFileMissing);
     return;
   }
-  totalSize_ = static_cast<std::int64_t>(file->size());
+  totalSize_ = static_cast<std::int64_t>(voice->size());
   if (TraceEnabled()) TraceLine("totalSize = " + std::to_string(totalSize_));
-  const auto bytes = file->bytes();
-  if (!WaveHeader::Parse(bytes.data(), bytes.size(), header_)) {
+  const auto header = voice->Bytes(0, 44);
+  if (!header || !WaveHeader::Parse(header->data(), header->size(), header_)) {
     ReportEngineError(kErrorBadFile);  // shorter than a header: nothing to play
     return;
   }
@@ -88,9 +88,10 @@ void Synthesizer::Load(const std::filesystem::path& home) {
     TraceLine("header.riffChunk.packageLength = " + std::to_string(header_.packageLength));
     TraceLine("header.dataChunk.dataLength = " + std::to_string(header_.dataLength));
   }
-  data_ = bytes.subspan(44);
+  dataSize_ = static_cast<std::size_t>(voice->size() - 44);
+  voice_ = std::move(voice);
   TakePause(firstOffset);
-  sound_ = std::move(file);
+  voice_->Forget();
 }
 
 // The pause is file bytes [44, smallest offset), within what the file
@@ -98,13 +99,14 @@ void Synthesizer::Load(const std::filesystem::path& home) {
 // (a wild offset), and every word would carry it: a short silence instead.
 void Synthesizer::TakePause(std::int64_t smallestOffset) {
   const auto pauseBytes = static_cast<std::size_t>(std::max<std::int64_t>(smallestOffset - 44, 0));
-  const std::size_t pause = std::min(pauseBytes, data_.size());
+  const std::size_t pause = std::min(pauseBytes, dataSize_);
   const PcmFormat f = format();
   const std::size_t perSecond = f.bitsPerSample > 0 && f.BytesPerSecond() > 0
                                     ? static_cast<std::size_t>(f.BytesPerSecond())
                                     : std::size_t{44100};
-  if (pause <= kMaxPauseSeconds * perSecond) {
-    pauseWave_.Set(std::vector<std::uint8_t>(data_.begin(), data_.begin() + static_cast<std::ptrdiff_t>(pause)));
+  const auto bytes = pause <= kMaxPauseSeconds * perSecond ? voice_->Bytes(44, pause) : std::nullopt;
+  if (bytes) {
+    pauseWave_.Set(std::vector<std::uint8_t>(bytes->begin(), bytes->end()));
     return;
   }
   ReportEngineError(kErrorBadFile);
@@ -113,7 +115,7 @@ void Synthesizer::TakePause(std::int64_t smallestOffset) {
   pauseWave_.Set(std::vector<std::uint8_t>(silence, header_.bitsPerSample == 8 ? 0x80 : 0x00));
 }
 
-std::optional<std::span<const std::uint8_t>> Synthesizer::FindUnit(const std::string& name) const {
+std::optional<std::span<const std::uint8_t>> Synthesizer::FindUnit(const std::string& name) {
   auto missing = [&]() -> std::optional<std::span<const std::uint8_t>> {
     if (TraceEnabled()) Trace("\n***************Phone Not Found: " + name + "... \n");
     return std::nullopt;
@@ -127,28 +129,19 @@ std::optional<std::span<const std::uint8_t>> Synthesizer::FindUnit(const std::st
   const auto begin = static_cast<std::size_t>(entry->offset);
   const auto size = static_cast<std::size_t>(entry->size);
   // A range that leaves the data area is never read: the unit is missing.
-  if (begin > data_.size() || size > data_.size() - begin) return missing();
-  return data_.subspan(begin, size);
+  if (!voice_ || begin > dataSize_ || size > dataSize_ - begin) return missing();
+  const auto bytes = voice_->Bytes(44 + std::uint64_t{begin}, size);
+  if (!bytes) return missing();
+  return bytes;
 }
 
-bool Synthesizer::AssembleUnits(const Token& token, Wave& out) const {
-  // Find every unit first, so the wave is allocated once and each unit's
-  // bytes are copied once; any missing unit silences the whole token.
-  std::vector<std::span<const std::uint8_t>> pieces;
-  std::size_t total = pauseWave_.length();
+bool Synthesizer::FindUnits(const Token& token, std::vector<std::span<const std::uint8_t>>& pieces) {
+  // Any missing unit silences the whole token.
   for (const UnitNode& node : SpokenUnits(token)) {
     auto unit = FindUnit(node.name);
     if (!unit) return false;
     if (TraceEnabled()) TraceLine("");
     pieces.push_back(*unit);
-    total += unit->size();
-  }
-  out.Reserve(total);
-  for (auto piece : pieces) {
-    if (!out.Append(piece)) {
-      out.Clear();
-      return false;
-    }
   }
   return true;
 }
@@ -164,14 +157,27 @@ void Synthesizer::SpeakToken(const Token& token) {
   }
   rate_->WaitUntilIdle();  // a sound started by another thread finishes first
 
-  Wave totalWave;
-  if (!AssembleUnits(token, totalWave)) totalWave.Clear();
-  totalWave.Append(pauseWave_);
-  Record(totalWave);
+  // The units as they lie in the voice, then the pause: nothing is joined
+  // unless the volume changes the bytes or the output needs one buffer. A
+  // streamed voice keeps the units' bytes until the token has been played.
+  std::unique_lock voiceLock(voiceMutex_, std::defer_lock);
+  if (voice_ && voice_->Streamed()) voiceLock.lock();
+  std::vector<std::span<const std::uint8_t>> pieces;
+  if (!FindUnits(token, pieces)) pieces.clear();
+  pieces.push_back(pauseWave_.bytes());
+  Record(pieces);
+  std::size_t played = 0;
+  for (const auto piece : pieces) played += piece.size();
   if (const std::uint32_t volume = volume_.load(); volume != kFullVolume) {
+    Wave totalWave;
+    totalWave.Reserve(played);
+    for (const auto piece : pieces) totalWave.Append(piece);
     ApplyVolume(totalWave.mutableBytes(), format(), volume);
+    rate_->Play(totalWave.bytes());
+  } else {
+    rate_->PlayPieces(pieces);
   }
-  rate_->Play(totalWave.bytes());
+  if (voiceLock.owns_lock()) voice_->Forget();
 }
 
 int Synthesizer::SetRate(int percent) {
@@ -179,11 +185,11 @@ int Synthesizer::SetRate(int percent) {
   return rate_->Rate();
 }
 
-void Synthesizer::Record(const Wave& sound) {
+void Synthesizer::Record(SoundPieces pieces) {
   std::lock_guard lock(recordingMutex_);
-  if (!recording_.Append(sound.bytes()) || !recording_.Append(pauseWave_.bytes())) {
-    ReportEngineError(kErrorOutOfMemory);
-  }
+  bool ok = true;
+  for (const auto piece : pieces) ok = ok && recording_.Append(piece);
+  if (!ok || !recording_.Append(pauseWave_.bytes())) ReportEngineError(kErrorOutOfMemory);
 }
 
 std::size_t Synthesizer::RecordingLength() const {

@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "platform/audio_output.h"
-#include "platform/mapped_file.h"
 #include "speech/synthesis/rate_output.h"
 #include "speech/synthesis/recording.h"
 #include "speech/synthesis/sound_output.h"
+#include "speech/synthesis/voice_data.h"
 #include "speech/synthesis/volume.h"
 #include "speech/synthesis/wave.h"
 
@@ -54,7 +54,15 @@ struct SynthesizerOptions {
   // False keeps no recording (only its length is counted): for a program
   // that will not save it.
   bool keepRecording = true;
+  // False maps the voice without reading it in: its pages are read as units
+  // are played and handed back every kVoicePagesKept bytes of sound, so a
+  // long text written to a file holds only a bounded part of the voice.
+  bool preloadVoice = true;
 };
+
+// Bytes of sound played between two hand-backs of the voice's pages when
+// it is not preloaded.
+inline const std::uint64_t kVoicePagesKept = getenv("KEPT") ? std::stoull(getenv("KEPT")) << 20 : 16u << 20;
 
 // Where a recording was saved: one file, or more when it was longer than a
 // WAVE file can hold (NAME-2.wav ...). False when it could not be written.
@@ -102,7 +110,7 @@ class Synthesizer {
   const WaveHeader& header() const { return header_; }
   PcmFormat format() const;
   const Wave& pauseWave() const { return pauseWave_; }
-  std::size_t dataSize() const { return data_.size(); }
+  std::size_t dataSize() const { return dataSize_; }
   // The recording as SaveRecording writes its data (the newest bytes within
   // the limit).
   std::vector<std::uint8_t> RecordingBytes() const;
@@ -112,21 +120,25 @@ class Synthesizer {
  private:
   void Load(const std::filesystem::path& home);
   void TakePause(std::int64_t smallestOffset);
-  std::optional<std::span<const std::uint8_t>> FindUnit(const std::string& name) const;
-  bool AssembleUnits(const Token& token, Wave& out) const;
+  std::optional<std::span<const std::uint8_t>> FindUnit(const std::string& name);
+  // Appends the bytes of each of the token's units; false when one is missing.
+  bool FindUnits(const Token& token, std::vector<std::span<const std::uint8_t>>& pieces);
   void ApplyRule(const Token& token);
-  void Record(const Wave& sound);
+  // The token's sound, then the pause once more, as the recording keeps it.
+  void Record(SoundPieces pieces);
 
   std::filesystem::path home_;
   mutable std::mutex recordingMutex_;  // tokens may come from two threads
   Recording recording_;
   Wave pauseWave_;
   WaveHeader header_;
-  std::optional<MappedFile> sound_;    // the whole sound file, in memory
-  std::span<const std::uint8_t> data_;  // its data area, after the header
+  std::unique_ptr<VoiceData> voice_;  // the sound file
+  std::size_t dataSize_ = 0;          // its data area, after the header
+  std::mutex voiceMutex_;             // a streamed voice: one token at a time
   std::int64_t totalSize_ = 0;
   const UnitIndex& unitIndex_;
   std::atomic<std::uint32_t> volume_{kFullVolume};
+  const bool preloadVoice_;
   std::unique_ptr<SoundOutput> device_;  // set when no output was given
   SoundOutput* output_ = nullptr;
   std::unique_ptr<RateOutput> rate_;     // before output_: everything is played through it

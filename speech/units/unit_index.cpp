@@ -1,11 +1,11 @@
 #include "speech/units/unit_index.h"
 
 #include <array>
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
 #include <fstream>
 #include <limits>
+#include <sstream>
+#include <string>
 
 namespace lirvan {
 namespace {
@@ -30,30 +30,66 @@ constexpr std::array<int, 256> kLetters = BuildLetterTable();
 constexpr std::size_t kLevelStart[] = {0, 35, 1260, 44135};
 
 // A field as the index reads it: decimal, clamped into int32 so garbage
-// never overflows; a field that is no number reads as -1 (absent).
-std::int32_t ToInt32(const std::string& field) {
-  errno = 0;
-  char* end = nullptr;
-  const long long v = std::strtoll(field.c_str(), &end, 10);
-  if (end == field.c_str()) return -1;
-  if (v > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
-  if (v < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
-  return static_cast<std::int32_t>(v);
+// never overflows; a field that is no number reads as -1 (absent). Digits
+// are read up to the first byte that is none, after one optional sign.
+std::int32_t ToInt32(std::string_view field) {
+  const bool negative = !field.empty() && field.front() == '-';
+  if (!field.empty() && (field.front() == '-' || field.front() == '+')) field.remove_prefix(1);
+  std::uint64_t magnitude = 0;
+  const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), magnitude);
+  if (end == field.data()) return -1;
+  constexpr auto kMax = static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max());
+  if (error == std::errc::result_out_of_range || magnitude > kMax) {
+    return negative ? std::numeric_limits<std::int32_t>::min() : std::numeric_limits<std::int32_t>::max();
+  }
+  return negative ? -static_cast<std::int32_t>(magnitude) : static_cast<std::int32_t>(magnitude);
 }
 
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The fields of a text, as `>>` would read them: runs of bytes between
+// blanks; an empty field once the text is used up.
+class Fields {
+ public:
+  explicit Fields(std::string_view text) : rest_(text) {}
+  std::string_view Next() {
+    std::size_t at = 0;
+    while (at < rest_.size() && IsBlank(rest_[at])) ++at;
+    std::size_t end = at;
+    while (end < rest_.size() && !IsBlank(rest_[end])) ++end;
+    const std::string_view field = rest_.substr(at, end - at);
+    rest_.remove_prefix(end);
+    return field;
+  }
+
+ private:
+  std::string_view rest_;
+};
+
 struct Record {
-  std::string name;
+  std::string_view name;
   std::int32_t offset = -1;
   std::int32_t size = -1;
 };
 
-// Four whitespace-separated fields; false at the end of the file.
-bool ReadRecord(std::istream& in, Record& record) {
-  std::string count, offset, size;
-  if (!(in >> count)) return false;
-  in >> record.name >> offset >> size;
-  record.offset = ToInt32(offset);
-  record.size = ToInt32(size);
+// Calls take(record) for each record of an index file, read whole: four
+// fields, the first read and not used; reading stops where no first field
+// is left. False when the file cannot be read.
+template <typename Take>
+bool ForEachRecord(const std::filesystem::path& indexPath, Take&& take) {
+  std::ifstream in(indexPath, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream whole;
+  whole << in.rdbuf();
+  const std::string text = std::move(whole).str();
+  Fields fields(text);
+  while (!fields.Next().empty()) {
+    Record record;
+    record.name = fields.Next();
+    record.offset = ToInt32(fields.Next());
+    record.size = ToInt32(fields.Next());
+    take(record);
+  }
   return true;
 }
 
@@ -72,35 +108,35 @@ std::optional<std::size_t> EntryNumber(std::string_view name) {
   return kLevelStart[name.size() - 1] + within;
 }
 
-UnitIndex::UnitIndex() : entries_(kUnitEntryCount) {}
+UnitIndex::UnitIndex() : table_(kUnitEntryCount * sizeof(Slot)) {}
 
 UnitIndex::UnitIndex(const std::filesystem::path& indexPath) : UnitIndex() { Load(indexPath); }
 
 void UnitIndex::Load(const std::filesystem::path& indexPath) {
-  std::ifstream in(indexPath, std::ios::binary);
-  if (!in) return;
-  Record record;
   // Names longer than the slot the format allows are never units.
-  while (ReadRecord(in, record)) {
+  ForEachRecord(indexPath, [&](const Record& record) {
     if (record.name.size() <= 255) Store(record.name, record.offset, record.size);
-  }
+  });
 }
 
 void UnitIndex::Store(std::string_view name, std::int32_t offset, std::int32_t size) {
-  if (auto n = EntryNumber(name)) entries_[*n] = UnitEntry{offset, size};
+  if (auto n = EntryNumber(name)) {
+    entrySlots()[*n] = Slot{~static_cast<std::uint32_t>(offset), ~static_cast<std::uint32_t>(size)};
+  }
 }
 
 std::optional<UnitEntry> UnitIndex::Find(std::string_view name) const {
-  if (auto n = EntryNumber(name)) return entries_[*n];
-  return std::nullopt;
+  const auto n = EntryNumber(name);
+  if (!n) return std::nullopt;
+  const Slot slot = entrySlots()[*n];
+  return UnitEntry{static_cast<std::int32_t>(~slot.notOffset), static_cast<std::int32_t>(~slot.notSize)};
 }
 
 std::optional<std::int64_t> SmallestIndexOffset(const std::filesystem::path& indexPath) {
-  std::ifstream in(indexPath, std::ios::binary);
   std::optional<std::int64_t> smallest;
-  for (Record record; in && ReadRecord(in, record);) {
+  ForEachRecord(indexPath, [&](const Record& record) {
     if (record.offset >= 0 && (!smallest || record.offset < *smallest)) smallest = record.offset;
-  }
+  });
   return smallest;
 }
 

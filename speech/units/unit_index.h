@@ -6,7 +6,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "platform/zero_pages.h"
 
 namespace lirvan {
 
@@ -28,7 +29,9 @@ std::optional<std::size_t> EntryNumber(std::string_view name);
 
 class UnitIndex {
  public:
-  // Every entry absent.
+  // Every entry absent. The table is reserved, not written: an entry reads
+  // as absent until it is stored, and only the pages holding stored
+  // entries become resident.
   UnitIndex();
   // Reads an index file; a missing file leaves every entry absent.
   explicit UnitIndex(const std::filesystem::path& indexPath);
@@ -41,8 +44,17 @@ class UnitIndex {
   }
 
  private:
+  // An entry as kept: each field's bitwise complement, so the zeros of an
+  // untouched page read as (-1, -1), absent.
+  struct Slot {
+    std::uint32_t notOffset;
+    std::uint32_t notSize;
+  };
+  static_assert(sizeof(Slot) == sizeof(UnitEntry));
+
   void Load(const std::filesystem::path& indexPath);
-  std::vector<UnitEntry> entries_;
+  Slot* entrySlots() const { return static_cast<Slot*>(table_.data()); }
+  ZeroPages table_;
 };
 
 // The smallest offset any record of an index file gives: no unit lies

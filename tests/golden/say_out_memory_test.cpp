@@ -44,5 +44,54 @@ TEST(SayOut, ALongTextIsWrittenWithBoundedMemory) {
   EXPECT_LT(result.peakKiB, kLimitKiB);
 }
 
+// The voice itself is not held either: a hundred words of a megabyte each,
+// every one a different part of a 100 MiB voice, are spoken with the same
+// bound. (The voice's data is a hole in a sparse file: it costs no disk.)
+TEST(SayOut, AVoiceLargerThanTheBoundIsReadUnitByUnit) {
+  testing::TestHome voice;
+  constexpr std::size_t kUnit = 1 << 20;
+  constexpr std::size_t kPause = 100;
+  std::string index;
+  std::string text;
+  std::size_t offset = kPause;
+  for (const char c1 : std::string("bcdfghjklmnprstvyz")) {
+    for (const char v : std::string("aeiou")) {
+      for (const char c2 : std::string("kmnrst")) {
+        if (offset >= kPause + 100 * kUnit) break;
+        const std::string word{c1, v, c2};
+        index += "3 " + word + " " + std::to_string(offset) + " " + std::to_string(kUnit) + "\n";
+        text += word + " ";
+        offset += kUnit;
+      }
+    }
+  }
+  voice.WriteFile("veriler/index.dat", index);
+  voice.WriteFile("veriler/sesler.dat", testing::WaveHeaderBytes(static_cast<std::uint32_t>(offset)));
+  fs::resize_file(voice.dir() / "veriler/sesler.dat", 44 + offset);
+  // Each word is one token of its one unit, so every megabyte is played.
+  const ProgramRun tokens =
+      RunProgram(LIRVAN_SAY_PATH, {"--home", voice.dir().string(), "--tokens"}, text, voice.dir().string());
+  ASSERT_EQ(tokens.status, 0) << tokens.err;
+  std::size_t found = 0;
+  for (std::size_t at = 0; (at = tokens.out.find('\n', at)) != std::string::npos; ++at) ++found;
+  EXPECT_EQ(found, 100u) << tokens.out;
+
+  testing::TestHome run;
+  fs::create_symlink("/dev/null", run.dir() / "out.wav");
+#if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
+  constexpr long kLimitKiB = 128 << 10;
+#else
+  constexpr long kLimitKiB = 64 << 10;
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+  const char* asan = std::getenv("ASAN_OPTIONS");
+  ::setenv("ASAN_OPTIONS", (std::string(asan ? asan : "") + ":quarantine_size_mb=8").c_str(), 1);
+#endif
+  const ProgramRun result = RunProgram(
+      LIRVAN_SAY_PATH, {"--home", voice.dir().string(), "--out", "out.wav"}, text, run.dir().string());
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_LT(result.peakKiB, kLimitKiB);
+}
+
 }  // namespace
 }  // namespace lirvan::test

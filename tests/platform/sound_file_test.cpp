@@ -98,6 +98,56 @@ TEST_F(SoundFileTest, WaveSplitsPastItsLimitAndEveryHeaderIsTrue) {
   EXPECT_EQ(joined, data) << "nothing lost or repeated at the splits";
 }
 
+// Sound is staged in whole pages: pieces of any size, handed one by one or
+// several at once, come out in order across stages and across a split.
+TEST_F(SoundFileTest, PiecesOfAnySizeComeOutInOrderAcrossStagesAndSplits) {
+  const auto data = Ramp(3 * kWaveStageBytes + 12345);
+  const std::size_t sizes[] = {1, 4095, 4097, kWaveStageBytes + 3, 7, 300000};
+  for (const std::uint64_t limit : {kWaveDataLimit, std::uint64_t{kWaveStageBytes} + 1001}) {
+    for (const bool together : {false, true}) {
+      SCOPED_TRACE(std::to_string(limit) + (together ? " in groups" : " one by one"));
+      WaveFileWriter file(dir_ / "staged.wav", CanonicalWaveHeader({8, 8000, 1}), 1, limit);
+      ASSERT_TRUE(file.Open());
+      std::vector<std::span<const std::uint8_t>> pieces;
+      for (std::size_t at = 0, i = 0; at < data.size(); ++i) {
+        const std::size_t n = std::min(sizes[i % std::size(sizes)], data.size() - at);
+        pieces.push_back(std::span(data).subspan(at, n));
+        at += n;
+      }
+      if (together) {
+        ASSERT_TRUE(file.WritePieces(std::span(pieces).first(3)));
+        ASSERT_TRUE(file.WritePieces(std::span(pieces).subspan(3)));
+      } else {
+        for (const auto piece : pieces) ASSERT_TRUE(file.Write(piece));
+      }
+      ASSERT_TRUE(file.Finish());
+      std::vector<std::uint8_t> joined;
+      for (const fs::path& path : file.Files()) {
+        const auto bytes = ReadFile(path);
+        ASSERT_GE(bytes.size(), 44u);
+        EXPECT_EQ(Le(bytes, 40, 4), bytes.size() - 44) << path;
+        joined.insert(joined.end(), bytes.begin() + 44, bytes.end());
+      }
+      EXPECT_EQ(file.Files().size(), limit == kWaveDataLimit ? 1u : 4u);
+      EXPECT_EQ(joined, data);
+    }
+  }
+}
+
+// A disk that fills up: the writes kept in the stage fail when it is
+// written, and the file is never reported as complete.
+TEST_F(SoundFileTest, AFullDiskIsReportedNotPassedAsWritten) {
+  WaveFileWriter file("/dev/full", CanonicalWaveHeader({16, 8000, 1}), 2);
+  ASSERT_TRUE(file.Open()) << "opening the device succeeds; writing to it does not";
+  const auto data = Ramp(10);
+  ASSERT_TRUE(file.Write(data)) << "still in the stage";
+  EXPECT_FALSE(file.Finish());
+  WaveFileWriter large("/dev/full", CanonicalWaveHeader({16, 8000, 1}), 2);
+  ASSERT_TRUE(large.Open());
+  EXPECT_FALSE(large.Write(Ramp(kWaveStageBytes * 2))) << "a full stage is written at once";
+  EXPECT_FALSE(large.Finish());
+}
+
 TEST_F(SoundFileTest, TheLimitIsWhatThirtyTwoBitSizesCanCount) {
   EXPECT_EQ(kWaveDataLimit + 36, 0xFFFFFFFFull);
   // A limit asked above the format's is held to it.

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/wave_file.h"
 #include "speech/engine/speech_engine.h"
 #include "speech/synthesis/error_hook.h"
 #include "tests/speech/test_voice.h"
@@ -29,31 +30,43 @@ std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) {
 class FileOutputTest : public ::testing::Test {
  protected:
   FileOutputTest() { home_.WriteVoice({{"a", Bytes(400, 'a')}, {"e", Bytes(400, 'e')}}, 40); }
-  std::unique_ptr<SpeechEngine> Engine(FileOutput& file, int rate = 100) {
-    return std::make_unique<SpeechEngine>(
-        EngineOptions{.home = home_.dir(), .output = &file, .rate = rate, .keepRecording = false});
+  std::unique_ptr<SpeechEngine> Engine(FileOutput& file, int rate = 100, bool preloadVoice = true) {
+    return std::make_unique<SpeechEngine>(EngineOptions{.home = home_.dir(),
+                                                        .output = &file,
+                                                        .rate = rate,
+                                                        .keepRecording = false,
+                                                        .preloadVoice = preloadVoice});
   }
   testing::TestHome home_;
 };
 
 TEST_F(FileOutputTest, EachTokenIsWrittenAsItIsPlayedAndTheHeaderTellsTheTotal) {
-  FileOutput file("out.wav");
-  auto engine = Engine(file);
-  ASSERT_TRUE(file.Ok());
-  engine->PlayUnits("a");
-  EXPECT_EQ(std::filesystem::file_size("out.wav"), 44u + 400 + 40) << "written before the end";
-  engine->SpeakAndWait("e a");
-  ASSERT_TRUE(file.Finish());
-  const auto bytes = ReadFile("out.wav");
-  const auto played = Cat({Bytes(400, 'a'), Bytes(40, 0), Bytes(400, 'e'), Bytes(40, 0), Bytes(400, 'a'), Bytes(40, 0)});
-  ASSERT_EQ(bytes.size(), 44 + played.size());
-  EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 44, bytes.end()), played)
-      << "each token and its pause, without the recording's extra pause";
-  EXPECT_EQ(Le32(bytes, 4), 36 + played.size());
-  EXPECT_EQ(Le32(bytes, 40), played.size());
-  EXPECT_EQ(engine->RecordingLength(), played.size() + 3 * 40) << "counted, not kept";
-  EXPECT_TRUE(engine->SaveRecording("kept.wav"));
-  EXPECT_EQ(std::filesystem::file_size("kept.wav"), 44u) << "nothing was kept";
+  for (const bool preloadVoice : {true, false}) {
+    SCOPED_TRACE(preloadVoice ? "the voice mapped whole" : "the voice read unit by unit");
+    FileOutput file("out.wav");
+    auto engine = Engine(file, 100, preloadVoice);
+    ASSERT_TRUE(file.Ok());
+    // Whole stages go to the file as they fill: nothing waits for the end.
+    const std::size_t first = kWaveStageBytes / 440 + 1;
+    for (std::size_t i = 0; i < first; ++i) engine->PlayUnits("a");
+    EXPECT_EQ(std::filesystem::file_size("out.wav"), kWaveStageBytes) << "written before the end";
+    engine->SpeakAndWait("e a");
+    ASSERT_TRUE(file.Finish());
+    const auto bytes = ReadFile("out.wav");
+    std::vector<std::uint8_t> played;
+    const auto a = Cat({Bytes(400, 'a'), Bytes(40, 0)});
+    for (std::size_t i = 0; i < first; ++i) played.insert(played.end(), a.begin(), a.end());
+    const auto last = Cat({Bytes(400, 'e'), Bytes(40, 0), a});
+    played.insert(played.end(), last.begin(), last.end());
+    ASSERT_EQ(bytes.size(), 44 + played.size());
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 44, bytes.end()), played)
+        << "each token and its pause, without the recording's extra pause";
+    EXPECT_EQ(Le32(bytes, 4), 36 + played.size());
+    EXPECT_EQ(Le32(bytes, 40), played.size());
+    EXPECT_EQ(engine->RecordingLength(), played.size() + (first + 2) * 40) << "counted, not kept";
+    EXPECT_TRUE(engine->SaveRecording("kept.wav"));
+    EXPECT_EQ(std::filesystem::file_size("kept.wav"), 44u) << "nothing was kept";
+  }
 }
 
 TEST_F(FileOutputTest, TheFileGetsTheSpeechAtTheRate) {

@@ -217,16 +217,18 @@ TEST(SynthesizerLoading, PauseComesFromTheSmallestOffsetAndIsBounded) {
       {"just over two seconds", "1 a 88246 10\n", 882, {kErrorBadFile}},
       {"negative offsets give no pause bound", "1 a -5 10\n1 b 244 10\n", 200, {}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    TestHome home;
-    home.WriteFile("veriler/index.dat", c.index);
-    home.WriteFile("veriler/sesler.dat", sound);
-    ErrorCodes errors;
-    UnitIndex index(kIndexPath);
-    Synthesizer synth(index, {AudioBackendKind::Null, 0});
-    EXPECT_EQ(synth.pauseWave().length(), c.pause);
-    EXPECT_EQ(errors.codes, c.codes);
+  for (const bool preloadVoice : {true, false}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.what) + (preloadVoice ? ", mapped" : ", streamed"));
+      TestHome home;
+      home.WriteFile("veriler/index.dat", c.index);
+      home.WriteFile("veriler/sesler.dat", sound);
+      ErrorCodes errors;
+      UnitIndex index(kIndexPath);
+      Synthesizer synth(index, {.audio = AudioBackendKind::Null, .preloadVoice = preloadVoice});
+      EXPECT_EQ(synth.pauseWave().length(), c.pause);
+      EXPECT_EQ(errors.codes, c.codes);
+    }
   }
 }
 
@@ -270,19 +272,22 @@ TEST(SynthesizerLoading, DamagedFilesNeverCrashAndTheUnitsAreMissing) {
       {"negative size", "1 a 44 -5\n", testing::WaveHeaderBytes(50) + std::string(50, '\1'), 0},
       {"garbage header", "1 a 44 2000\n", std::string(44, '\xFF') + std::string(50, '\1'), 0},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    TestHome home;
-    if (!c.index.empty()) home.WriteFile("veriler/index.dat", c.index);
-    if (!c.sound.empty()) home.WriteFile("veriler/sesler.dat", c.sound);
-    ErrorCodes errors;
-    UnitIndex index(kIndexPath);
-    Synthesizer synth(index, {AudioBackendKind::Default, 0});  // a bad header must not hang a device
-    synth.SpeakToken(*TokenOf({"a"}));
-    // Only the pause (token's and extra) is recorded: the unit is missing.
-    EXPECT_EQ(synth.RecordingBytes().size(), 2 * synth.pauseWave().length());
-    if (c.code != 0) {
-      EXPECT_EQ(errors.codes, std::vector<int>{c.code});
+  for (const bool preloadVoice : {true, false}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.what) + (preloadVoice ? ", mapped" : ", streamed"));
+      TestHome home;
+      if (!c.index.empty()) home.WriteFile("veriler/index.dat", c.index);
+      if (!c.sound.empty()) home.WriteFile("veriler/sesler.dat", c.sound);
+      ErrorCodes errors;
+      UnitIndex index(kIndexPath);
+      // A bad header must not hang a device.
+      Synthesizer synth(index, {.audio = AudioBackendKind::Default, .preloadVoice = preloadVoice});
+      synth.SpeakToken(*TokenOf({"a"}));
+      // Only the pause (token's and extra) is recorded: the unit is missing.
+      EXPECT_EQ(synth.RecordingBytes().size(), 2 * synth.pauseWave().length());
+      if (c.code != 0) {
+        EXPECT_EQ(errors.codes, std::vector<int>{c.code});
+      }
     }
   }
 }

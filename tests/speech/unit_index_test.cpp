@@ -67,6 +67,35 @@ TEST(UnitIndex, ReadsTheIndexFileAsFieldsWithTheLaterRecordWinning) {
   EXPECT_EQ(SmallestIndexOffset(kIndexPath), 0);
 }
 
+// Numbers are read as a stream reads them: an optional sign, then digits up
+// to the first byte that is none; blanks of any kind part the fields.
+TEST(UnitIndex, NumbersAndBlanksAreReadAsAStreamReadsThem) {
+  testing::TestHome home;
+  home.WriteFile("veriler/index.dat",
+                 "1 a +40 10\n1 b 12abc 10\n1 c +-5 10\n1 d 2147483648 10\n"
+                 "1 e -2147483649 10\n1\tf\v7\r\n\f8\n1 g 5");
+  UnitIndex index(kIndexPath);
+  const struct {
+    const char* name;
+    std::int32_t offset, size;
+  } cases[] = {
+      {"a", 40, 10},
+      {"b", 12, 10},
+      {"c", -1, 10},
+      {"d", 2147483647, 10},
+      {"e", -2147483647 - 1, 10},
+      {"f", 7, 8},
+      {"g", 5, -1},  // the file ends before the size
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(index.Find(c.name).has_value());
+    EXPECT_EQ(index.Find(c.name)->offset, c.offset);
+    EXPECT_EQ(index.Find(c.name)->size, c.size);
+  }
+  EXPECT_EQ(SmallestIndexOffset(kIndexPath), 5);
+}
+
 TEST(UnitIndex, MissingOrEmptyIndexLeavesEveryEntryAbsent) {
   testing::TestHome home;
   UnitIndex missing(kIndexPath);
