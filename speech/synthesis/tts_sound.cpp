@@ -1,6 +1,9 @@
 #include "speech/synthesis/tts_sound.h"
 
+#include <new>
+
 #include "platform/trace.h"
+#include "speech/synthesis/error_hook.h"
 
 namespace lirvan {
 namespace {
@@ -33,6 +36,22 @@ void TTSSound::Done() {
 
 int TTSSound::Play(std::span<const std::uint8_t> sound) {
   std::lock_guard device(deviceMutex_);
+  return PlayLocked(sound);
+}
+
+int TTSSound::PlayPieces(SoundPieces pieces) {
+  std::lock_guard device(deviceMutex_);
+  try {
+    joined_.clear();
+    for (const auto piece : pieces) joined_.insert(joined_.end(), piece.begin(), piece.end());
+  } catch (const std::bad_alloc&) {
+    ReportEngineError(kErrorOutOfMemory);
+    return kErrorOutOfMemory;
+  }
+  return PlayLocked(joined_);
+}
+
+int TTSSound::PlayLocked(std::span<const std::uint8_t> sound) {
   if (!output_) return 1;  // never opened
   {
     std::lock_guard lock(lock_);
