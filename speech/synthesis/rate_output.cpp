@@ -43,13 +43,7 @@ int RateOutput::PlayPieces(SoundPieces pieces) {
   const int percent = rate_.load();
   std::lock_guard lock(mutex_);
   if (percent == kNormalRate || !stream_) return next_.PlayPieces(pieces);
-  try {
-    joined_.clear();
-    for (const auto piece : pieces) joined_.insert(joined_.end(), piece.begin(), piece.end());
-  } catch (const std::bad_alloc&) {
-    ReportEngineError(kErrorOutOfMemory);
-    return kErrorOutOfMemory;
-  }
+  if (!JoinPieces(pieces, joined_)) return kErrorOutOfMemory;
   if (!Stretch(joined_, percent)) return next_.Play(joined_);
   return next_.Play(stretched_);
 }

@@ -4,6 +4,7 @@
 // such as a speaking rate wrap another output and hand it what they make.
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "platform/audio_output.h"
 
@@ -30,5 +31,9 @@ class SoundOutput {
   // May be called from any thread.
   virtual void Reset() = 0;
 };
+
+// The pieces joined end to end in `into` (its storage kept for the next
+// token); false, with out of memory reported, when it cannot grow.
+bool JoinPieces(SoundPieces pieces, std::vector<std::uint8_t>& into);
 
 }  // namespace lirvan

@@ -1,7 +1,5 @@
 #include "speech/synthesis/tts_sound.h"
 
-#include <new>
-
 #include "platform/trace.h"
 #include "speech/synthesis/error_hook.h"
 
@@ -41,13 +39,7 @@ int TTSSound::Play(std::span<const std::uint8_t> sound) {
 
 int TTSSound::PlayPieces(SoundPieces pieces) {
   std::lock_guard device(deviceMutex_);
-  try {
-    joined_.clear();
-    for (const auto piece : pieces) joined_.insert(joined_.end(), piece.begin(), piece.end());
-  } catch (const std::bad_alloc&) {
-    ReportEngineError(kErrorOutOfMemory);
-    return kErrorOutOfMemory;
-  }
+  if (!JoinPieces(pieces, joined_)) return kErrorOutOfMemory;
   return PlayLocked(joined_);
 }
 
