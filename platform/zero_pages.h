@@ -1,7 +1,8 @@
 #pragma once
 // A block of memory that reads as zeros and costs nothing until written:
 // the pages come from the kernel as they are first touched, so a large
-// table that is mostly empty is neither cleared nor made resident.
+// table is never cleared by the program. A block of 2 MiB or more is
+// offered as huge pages, so that filling it costs a few page faults.
 #include <cstddef>
 
 namespace lirvan {

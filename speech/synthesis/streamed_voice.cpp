@@ -1,17 +1,21 @@
 // The voice read unit by unit: each unit is read from the file the first
-// time it is asked for and kept while it is among the most recently used;
-// a book written to a file repeats its syllables far more often than it
-// meets new ones.
+// time it is asked for and kept in one block of the budget's size; a book
+// written to a file repeats its syllables far more often than it meets
+// new ones. When a unit no longer fits, it is read into memory of its own,
+// and at the end of that token everything is let go and the block is
+// filled afresh: no bookkeeping per unit, and the block's pages, taken
+// once, serve the whole text.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <list>
 #include <new>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
+#include "platform/zero_pages.h"
 #include "speech/synthesis/voice_data.h"
 
 namespace lirvan {
@@ -31,7 +35,8 @@ struct RangeHash {
 
 class StreamedVoice final : public VoiceData {
  public:
-  StreamedVoice(int fd, std::uint64_t size, std::size_t budget) : fd_(fd), size_(size), budget_(budget) {}
+  StreamedVoice(int fd, std::uint64_t size, std::size_t budget)
+      : fd_(fd), size_(size), block_(budget) {}
   ~StreamedVoice() override { ::close(fd_); }
   StreamedVoice(const StreamedVoice&) = delete;
   StreamedVoice& operator=(const StreamedVoice&) = delete;
@@ -43,38 +48,29 @@ class StreamedVoice final : public VoiceData {
     if (offset > size_ || length > size_ - offset) return std::nullopt;
     if (length == 0) return std::span<const std::uint8_t>{};
     const Range range{offset, length};
-    if (auto found = units_.find(range); found != units_.end()) {
-      ages_.splice(ages_.begin(), ages_, found->second.age);  // the newest now
-      return std::span<const std::uint8_t>(found->second.bytes.get(), range.length);
-    }
+    if (auto found = units_.find(range); found != units_.end()) return found->second;
     try {
-      // Not cleared first: every byte is read over.
-      std::unique_ptr<std::uint8_t[]> bytes(new std::uint8_t[length]);
-      if (!ReadAt(offset, {bytes.get(), length})) return std::nullopt;
-      ages_.push_front(range);
-      auto [at, added] = units_.emplace(range, Unit{std::move(bytes), ages_.begin()});
-      held_ += length;
-      return std::span<const std::uint8_t>(at->second.bytes.get(), length);
+      const bool inBlock = length <= block_.size() - used_;
+      if (!inBlock) overflow_.emplace_back(new std::uint8_t[length]);  // read over whole, never cleared
+      const std::span<std::uint8_t> room(
+          inBlock ? static_cast<std::uint8_t*>(block_.data()) + used_ : overflow_.back().get(), length);
+      if (!ReadAt(offset, room)) return std::nullopt;
+      if (inBlock) used_ += length;
+      units_.emplace(range, room);
+      return room;
     } catch (const std::bad_alloc&) {
       return std::nullopt;
     }
   }
 
   void Forget() override {
-    while (held_ > budget_ && !ages_.empty()) {
-      const auto oldest = units_.find(ages_.back());
-      held_ -= oldest->first.length;
-      units_.erase(oldest);
-      ages_.pop_back();
-    }
+    if (overflow_.empty()) return;
+    units_.clear();
+    overflow_.clear();
+    used_ = 0;
   }
 
  private:
-  struct Unit {
-    std::unique_ptr<std::uint8_t[]> bytes;
-    std::list<Range>::iterator age;
-  };
-
   bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) const {
     while (!into.empty()) {
       const ssize_t n = ::pread(fd_, into.data(), into.size(), static_cast<off_t>(offset));
@@ -88,10 +84,10 @@ class StreamedVoice final : public VoiceData {
 
   const int fd_;
   const std::uint64_t size_;
-  const std::size_t budget_;
-  std::unordered_map<Range, Unit, RangeHash> units_;
-  std::list<Range> ages_;  // newest first
-  std::size_t held_ = 0;
+  ZeroPages block_;
+  std::size_t used_ = 0;  // bytes of the block holding units
+  std::vector<std::unique_ptr<std::uint8_t[]>> overflow_;
+  std::unordered_map<Range, std::span<const std::uint8_t>, RangeHash> units_;
 };
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The voice's sound file, mapped whole or read unit by unit: the same bytes
 // either way, nothing read outside the file, and a streamed voice keeps
-// only the units used lately.
+// units only within its budget.
 #include "speech/synthesis/voice_data.h"
 
 #include <gtest/gtest.h>
@@ -90,23 +90,29 @@ TEST_F(VoiceDataTest, AMissingFileOrAFolderIsRefusedWithItsReason) {
 
 // Which units a streamed voice still holds shows when the file changes
 // under it: a unit kept answers with the old bytes, one let go is read
-// again and answers with the new.
-TEST_F(VoiceDataTest, AStreamedVoiceLetsTheLeastRecentlyUsedUnitsGoPastItsBudget) {
+// again and answers with the new. Units are kept until one no longer fits
+// in the budget; at the end of that token all are let go.
+TEST_F(VoiceDataTest, AStreamedVoiceKeepsUnitsUntilItsBudgetIsFull) {
   auto voice = Open(true, 64);
   const auto a = Got(*voice, 0, 32);
   const auto b = Got(*voice, 32, 32);
-  voice->Forget();  // 64 bytes: within the budget, both kept
-  WriteAt(path_, 0, Ramp(200, 5));
-  EXPECT_EQ(Got(*voice, 0, 32), a) << "kept";
+  voice->Forget();  // 64 bytes: the budget is full, and nothing has overflowed
   const auto changed = Ramp(200, 5);
+  WriteAt(path_, 0, changed);
   const auto part = [&](std::ptrdiff_t at) {
     return std::vector<std::uint8_t>(changed.begin() + at, changed.begin() + at + 32);
   };
-  EXPECT_EQ(Got(*voice, 64, 32), part(64)) << "read now: the new bytes";
-  voice->Forget();  // 96 bytes: the least recently used (b) goes
-  EXPECT_EQ(Got(*voice, 0, 32), a) << "used after b, so kept";
-  EXPECT_EQ(Got(*voice, 32, 32), part(32)) << "let go, read again";
-  EXPECT_NE(b, part(32));
+  EXPECT_EQ(Got(*voice, 0, 32), a) << "kept";
+  EXPECT_EQ(Got(*voice, 32, 32), b) << "kept";
+  EXPECT_EQ(Got(*voice, 64, 32), part(64)) << "past the budget: read now, the new bytes";
+  EXPECT_EQ(Got(*voice, 0, 32), a) << "still kept within the token";
+  voice->Forget();
+  EXPECT_EQ(Got(*voice, 0, 32), part(0)) << "let go, read again";
+  EXPECT_EQ(Got(*voice, 32, 32), part(32));
+  EXPECT_NE(a, part(0));
+  // A unit larger than the whole budget is still read.
+  auto small = Open(true, 16);
+  EXPECT_EQ(Got(*small, 300, 500), std::vector<std::uint8_t>(file_.begin() + 300, file_.begin() + 800));
 }
 
 TEST_F(VoiceDataTest, AStreamedVoiceWhoseFileShrinksReadsNothingPastItsEnd) {
