@@ -5,12 +5,47 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <optional>
 
 #include "platform/audio_output.h"
+#include "platform/shared_library.h"
 #include "platform/trace.h"
 
 namespace lirvan {
 namespace {
+
+// PortAudio's functions, from the library loaded when the first device is
+// opened (it brings ALSA and JACK with it).
+struct PortAudio {
+  decltype(&Pa_Initialize) initialize = nullptr;
+  decltype(&Pa_Terminate) terminate = nullptr;
+  decltype(&Pa_OpenDefaultStream) openDefaultStream = nullptr;
+  decltype(&Pa_SetStreamFinishedCallback) setStreamFinishedCallback = nullptr;
+  decltype(&Pa_StartStream) startStream = nullptr;
+  decltype(&Pa_StopStream) stopStream = nullptr;
+  decltype(&Pa_AbortStream) abortStream = nullptr;
+  decltype(&Pa_CloseStream) closeStream = nullptr;
+};
+
+// Nothing when the library or one of its functions is missing: then no
+// device can be opened, as when there is none.
+const PortAudio* LoadPortAudio() {
+  static const std::optional<PortAudio> api = []() -> std::optional<PortAudio> {
+    static SharedLibrary library("libportaudio.so.2");
+    PortAudio pa;
+    const bool bound = library.Bind(pa.initialize, "Pa_Initialize") &&
+                       library.Bind(pa.terminate, "Pa_Terminate") &&
+                       library.Bind(pa.openDefaultStream, "Pa_OpenDefaultStream") &&
+                       library.Bind(pa.setStreamFinishedCallback, "Pa_SetStreamFinishedCallback") &&
+                       library.Bind(pa.startStream, "Pa_StartStream") &&
+                       library.Bind(pa.stopStream, "Pa_StopStream") &&
+                       library.Bind(pa.abortStream, "Pa_AbortStream") &&
+                       library.Bind(pa.closeStream, "Pa_CloseStream");
+    if (!bound) return std::nullopt;
+    return pa;
+  }();
+  return api ? &*api : nullptr;
+}
 
 // JACK and ALSA print probing noise on standard error while PortAudio
 // starts; the user of a terminal program should not read it.
@@ -41,42 +76,43 @@ class QuietStderr {
 // device is not held while the engine is silent.
 class PortAudioOutput final : public AudioOutput {
  public:
-  PortAudioOutput(const PcmFormat& format, DoneCallback done)
-      : frameBytes_(static_cast<std::size_t>(format.channels * (format.bitsPerSample / 8))),
+  PortAudioOutput(const PortAudio& pa, const PcmFormat& format, DoneCallback done)
+      : pa_(pa),
+        frameBytes_(static_cast<std::size_t>(format.channels * (format.bitsPerSample / 8))),
         silence_(format.bitsPerSample == 8 ? 0x80 : 0),
         done_(std::move(done)) {}
 
   ~PortAudioOutput() override {
     if (stream_ != nullptr) {
-      Pa_AbortStream(stream_);
-      Pa_CloseStream(stream_);
+      pa_.abortStream(stream_);
+      pa_.closeStream(stream_);
     }
-    if (initialised_) Pa_Terminate();
+    if (initialised_) pa_.terminate();
   }
 
   bool Open(const PcmFormat& format) {
     QuietStderr quiet;
-    if (Pa_Initialize() != paNoError) return false;
+    if (pa_.initialize() != paNoError) return false;
     initialised_ = true;
     const PaSampleFormat sample = format.bitsPerSample == 8 ? paUInt8 : paInt16;
     if (frameBytes_ == 0 || (format.bitsPerSample != 8 && format.bitsPerSample != 16)) return false;
-    if (Pa_OpenDefaultStream(&stream_, 0, format.channels, sample, format.sampleRate,
+    if (pa_.openDefaultStream(&stream_, 0, format.channels, sample, format.sampleRate,
                              paFramesPerBufferUnspecified, &PortAudioOutput::Callback,
                              this) != paNoError) {
       stream_ = nullptr;
       return false;
     }
-    Pa_SetStreamFinishedCallback(stream_, &PortAudioOutput::Finished);
+    pa_.setStreamFinishedCallback(stream_, &PortAudioOutput::Finished);
     return true;
   }
 
   int Write(const std::uint8_t* bytes, std::size_t length) override {
-    Pa_StopStream(stream_);  // a completed stream must be stopped before it restarts
+    pa_.stopStream(stream_);  // a completed stream must be stopped before it restarts
     bytes_.store(bytes);
     length_.store(length);
     position_.store(0);
     busy_.store(true);
-    if (Pa_StartStream(stream_) != paNoError) {
+    if (pa_.startStream(stream_) != paNoError) {
       busy_.store(false);
       return 1;
     }
@@ -84,7 +120,7 @@ class PortAudioOutput final : public AudioOutput {
   }
 
   void Reset() override {
-    Pa_AbortStream(stream_);
+    pa_.abortStream(stream_);
     Complete();
   }
 
@@ -111,6 +147,7 @@ class PortAudioOutput final : public AudioOutput {
     if (busy_.exchange(false)) done_();
   }
 
+  const PortAudio& pa_;
   const std::size_t frameBytes_;
   const int silence_;
   DoneCallback done_;
@@ -126,7 +163,9 @@ class PortAudioOutput final : public AudioOutput {
 
 std::unique_ptr<AudioOutput> MakePortAudioOutput(const PcmFormat& format,
                                                  AudioOutput::DoneCallback done) {
-  auto output = std::make_unique<PortAudioOutput>(format, std::move(done));
+  const PortAudio* pa = LoadPortAudio();
+  if (pa == nullptr) return nullptr;
+  auto output = std::make_unique<PortAudioOutput>(*pa, format, std::move(done));
   if (!output->Open(format)) return nullptr;
   return output;
 }
