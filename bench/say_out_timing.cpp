@@ -123,6 +123,7 @@ std::string WriteText(std::size_t bytes, const std::string& path) {
 // median of five runs from the same state.
 struct Comparison {
   double say = 0, floor = 0;  // wall seconds
+  double program = 0;         // the same bytes written by a program started afresh (dd)
   double sayCpu = 0, floorCpu = 0;
   Run last;
   std::uintmax_t bytes = 0;
@@ -145,6 +146,13 @@ Comparison Compare(const std::string& home, const std::string& text, const fs::p
     c.floorCpu = cpu;
     return wall;
   });
+  c.program = MedianOf(5, [&] {
+    Fresh(floorPath);
+    return RunProgram({"dd", "if=/dev/zero", "of=" + floorPath, "bs=64K", "iflag=count_bytes",
+                       "count=" + std::to_string(c.bytes), "status=none"},
+                      "/dev/null")
+        .seconds;
+  });
   return c;
 }
 
@@ -153,6 +161,8 @@ void PrintComparison(const char* what, const Comparison& c) {
   std::printf("  lirvan-say --out      %8.3f s (median of 5), peak %.1f MiB resident, %.1f MiB private\n",
               c.say, c.last.peakMiB, c.last.peakAnonMiB);
   std::printf("  writing the same bytes %7.3f s  -> ratio %.2f\n", c.floor, c.say / c.floor);
+  std::printf("  the same bytes by dd   %7.3f s  -> ratio %.2f (a program started afresh, as lirvan-say is)\n",
+              c.program, c.say / c.program);
   std::printf("  processor time (last run): lirvan-say %.3f s, writing %.3f s -> ratio %.2f\n", c.sayCpu,
               c.floorCpu, c.floorCpu > 0 ? c.sayCpu / c.floorCpu : 0);
 }

@@ -2,10 +2,10 @@
 
 #include <array>
 #include <charconv>
-#include <fstream>
 #include <limits>
-#include <sstream>
 #include <string>
+
+#include "platform/mapped_file.h"
 
 namespace lirvan {
 namespace {
@@ -72,17 +72,16 @@ struct Record {
   std::int32_t size = -1;
 };
 
-// Calls take(record) for each record of an index file, read whole: four
+// Calls take(record) for each record of an index file, mapped whole: four
 // fields, the first read and not used; reading stops where no first field
 // is left. False when the file cannot be read.
 template <typename Take>
 bool ForEachRecord(const std::filesystem::path& indexPath, Take&& take) {
-  std::ifstream in(indexPath, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream whole;
-  whole << in.rdbuf();
-  const std::string text = std::move(whole).str();
-  Fields fields(text);
+  MappedFile::Error error{};
+  const auto file = MappedFile::Open(indexPath.string(), error);
+  if (!file) return false;
+  const auto bytes = file->bytes();
+  Fields fields(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   while (!fields.Next().empty()) {
     Record record;
     record.name = fields.Next();
