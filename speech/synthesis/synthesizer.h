@@ -54,15 +54,11 @@ struct SynthesizerOptions {
   // False keeps no recording (only its length is counted): for a program
   // that will not save it.
   bool keepRecording = true;
-  // False maps the voice without reading it in: its pages are read as units
-  // are played and handed back every kVoicePagesKept bytes of sound, so a
-  // long text written to a file holds only a bounded part of the voice.
+  // False reads the voice unit by unit from its file into a block of
+  // kStreamedVoiceBudget bytes (voice_data.h), so a long text written to a
+  // file holds only a bounded part of the voice.
   bool preloadVoice = true;
 };
-
-// Bytes of sound played between two hand-backs of the voice's pages when
-// it is not preloaded.
-inline const std::uint64_t kVoicePagesKept = getenv("KEPT") ? std::stoull(getenv("KEPT")) << 20 : 16u << 20;
 
 // Where a recording was saved: one file, or more when it was longer than a
 // WAVE file can hold (NAME-2.wav ...). False when it could not be written.
