@@ -198,10 +198,15 @@ bool CSmtpClient::SendMessage(const CSmtpMessage& message) {
     return false;
   }
   for (const QString& recipient : envelope) {
-    if (!SafeInCommand(recipient) ||
-        !Command("RCPT TO:<" + recipient.toLatin1() + ">", 250, SmtpFailure::RecipientRefused)) {
+    if (!SafeInCommand(recipient)) {
       m_sRefusedRecipient = recipient;
-      return Fail(SmtpFailure::RecipientRefused, "An unexpected RCPT response was received");
+      return Fail(SmtpFailure::RecipientRefused, "Unusable recipient address");
+    }
+    // A server that goes silent or hangs up here has refused nothing: its
+    // own failure stands.
+    if (!Command("RCPT TO:<" + recipient.toLatin1() + ">", 250, SmtpFailure::RecipientRefused)) {
+      if (m_failure == SmtpFailure::RecipientRefused) m_sRefusedRecipient = recipient;
+      return false;
     }
   }
   return Command("DATA", 354, SmtpFailure::DataRefused) &&

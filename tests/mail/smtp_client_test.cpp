@@ -217,6 +217,8 @@ TEST(ScriptServerTest, MisbehaviourEndsInTheRightFailure) {
   refusedRecipient.refusedRecipients = {"veli@ornek.tr"};
   SmtpMisbehaviour silentAtData;
   silentAtData.silentAfter = "DATA";
+  SmtpMisbehaviour silentAtRecipient;
+  silentAtRecipient.silentAfter = "RCPT";
   SmtpMisbehaviour closesInData;
   closesInData.closeInData = true;
   SmtpMisbehaviour tooBig;
@@ -233,6 +235,8 @@ TEST(ScriptServerTest, MisbehaviourEndsInTheRightFailure) {
       {"5xx on RCPT", refusedRecipient, MailSecurity::None, true, SmtpFailure::RecipientRefused,
        "Alıcı bulunamadı"},
       {"silent after DATA", silentAtData, MailSecurity::None, true, SmtpFailure::TimedOut, ""},
+      // Silence is not a refusal: no address is named as refused.
+      {"silent after RCPT", silentAtRecipient, MailSecurity::None, true, SmtpFailure::TimedOut, ""},
       {"closed mid-DATA", closesInData, MailSecurity::None, true, SmtpFailure::ConnectionLost, ""},
       {"end of data refused", tooBig, MailSecurity::None, true, SmtpFailure::MessageRefused,
        "Posta cok buyuk"},
