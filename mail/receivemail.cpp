@@ -32,11 +32,6 @@ QByteArrayView Bytes(const std::string& text) {
   return QByteArrayView(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The server's own words (any charset) as outside text.
-SpeechText ServerWords(const std::string& reason) {
-  return Plain(DecodeCharset(Bytes(reason), {}).simplified());
-}
-
 SpeechText OutcomeSentence(const FetchEnd& end) {
   switch (end.outcome) {
     case FetchOutcome::Complete:

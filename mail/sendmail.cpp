@@ -123,7 +123,7 @@ void SendMail::AnnounceField(int index) {
       "Posta konusu"};
   m_speaker.SpeakAndWait(Cp(kSentences[static_cast<std::size_t>(index)]));
   const QString text = field(index)->text();
-  if (!text.isEmpty()) m_speaker.SpeakAndWait(Cp("Şu anki değer ") + Plain(ToCp1254(text)));
+  if (!text.isEmpty()) m_speaker.SpeakAndWait(Cp("Şu anki değer ") + Plain(text));
 }
 
 void SendMail::Focus(int index) {
@@ -152,7 +152,7 @@ void SendMail::ReadCurrentField() {
     m_speaker.Speak(Cp("Alan boş"));
     return;
   }
-  m_speaker.Speak(Cp("Şu anki değer ") + Plain(ToCp1254(text)));
+  m_speaker.Speak(Cp("Şu anki değer ") + Plain(text));
 }
 
 QStringList SendMail::Contents() const {
@@ -204,11 +204,11 @@ bool SendMail::LoadDraft(const MailDraft& draft, DraftKind kind) {
   m_bQuietFocus = true;  // the focus moves below: this sentence says it all
   if (kind == DraftKind::Reply) {
     Focus(kBody);
-    m_speaker.Speak(Cp("Yanıt yazılıyor. Alıcı ") + Plain(ToCp1254(draft.to)) + Cp(" Konu ") +
-                    Plain(ToCp1254(draft.subject)) + Cp(". Posta içeriği"));
+    m_speaker.Speak(Cp("Yanıt yazılıyor. Alıcı ") + Plain(draft.to) + Cp(" Konu ") +
+                    Plain(draft.subject) + Cp(". Posta içeriği"));
   } else {
     Focus(kTo);
-    m_speaker.Speak(Cp("Posta iletiliyor. Konu ") + Plain(ToCp1254(draft.subject)) +
+    m_speaker.Speak(Cp("Posta iletiliyor. Konu ") + Plain(draft.subject) +
                     Cp(". Gönderilecek adres"));
   }
   m_bQuietFocus = false;

@@ -65,7 +65,7 @@ bool SendMail::BuildMessage(CSmtpMessage& message, MailAccount& account) {
     const ParsedAddresses parsed = ParseAddressList(field(index)->text());
     if (!parsed.refused.isEmpty() || (index == kTo && parsed.addresses.empty())) {
       Focus(index);
-      m_speaker.Speak(Cp("Adres anlaşılmadı ") + Plain(ToCp1254(parsed.refused)));
+      m_speaker.Speak(Cp("Adres anlaşılmadı ") + Plain(parsed.refused));
       return false;
     }
     for (const CSmtpAddress& address : parsed.addresses) message.AddRecipient(address, type);

@@ -10,7 +10,7 @@ namespace lirvan {
 
 SpeechText ServerWords(const std::string& reason) {
   const QByteArrayView bytes(reason.data(), static_cast<qsizetype>(reason.size()));
-  return Plain(ToCp1254(DecodeCharset(bytes, {}).simplified()));
+  return Plain(DecodeCharset(bytes, {}).simplified());
 }
 
 namespace {
@@ -67,7 +67,7 @@ SpeechText SendFailureSentence(const CSmtpClient& client, std::chrono::milliseco
   const std::string connection = ConnectionSentence(failure, timeout);
   if (!connection.empty()) return connection;
   if (failure == SmtpFailure::RecipientRefused) {
-    return Cp("Posta gönderilemedi, sunucu ") + Plain(ToCp1254(client.GetRefusedRecipient())) +
+    return Cp("Posta gönderilemedi, sunucu ") + Plain(client.GetRefusedRecipient()) +
            Cp(" adresini reddetti ") + ServerWords(client.GetLastCommandResponse());
   }
   return RefusalSentence(failure) + ServerWords(client.GetLastCommandResponse());
