@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "dovecot_server.h"
 #include "mail/csmtpclient.h"
 #include "mail/smtp_message.h"
 #include "postfix_server.h"
+#include "server_support.h"
 
 namespace {
 
@@ -33,8 +33,10 @@ CSmtpMessage Mail(int bodyBytes) {
   message.AddRecipient({{}, QStringLiteral("ayse@ornek.tr")}, RecipientType::Cc);
   message.AddRecipient({{}, QStringLiteral("gizli@ornek.tr")}, RecipientType::Bcc);
   QString body;
-  for (int i = 0; body.toUtf8().size() < bodyBytes; ++i) {
-    body += QStringLiteral("%1. Toplantıda bütçe, takvim ve ekip çalışması konuşuldu.\n").arg(i);
+  for (qsizetype i = 0, bytes = 0; bytes < bodyBytes; ++i) {
+    const QString line = QStringLiteral("%1. Toplantıda bütçe, takvim ve ekip çalışması konuşuldu.\n").arg(i);
+    body += line;
+    bytes += line.toUtf8().size();
   }
   message.SetBody(body);
   return message;

@@ -22,7 +22,6 @@ QByteArray AddressHeader(const char* name, const std::vector<CSmtpAddress>& list
       const qsizetype lineLength = header.size() - lineStart;
       if (lineLength + 1 + form.size() > kFoldAt) {
         header += "\r\n";
-        lineStart = header.size();
       }
       header += ' ';
     }

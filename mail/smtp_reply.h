@@ -36,7 +36,6 @@ class SmtpReplyReader {
   // Drops what was received and not yet taken (the plain text that must
   // not survive the start of TLS).
   void Reset();
-  bool HasBufferedBytes() const { return !pending_.empty(); }
 
  private:
   Status ParseLines();

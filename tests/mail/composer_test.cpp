@@ -11,11 +11,11 @@
 #include <gtest/gtest.h>
 
 #include "../editor/editor_fixture.h"
-#include "dovecot_server.h"
 #include "mail/mime_message.h"
 #include "mail/sendmail.h"
 #include "platform/cp1254.h"
 #include "postfix_server.h"
+#include "server_support.h"
 #include "smtp_script_server.h"
 
 namespace lirvan::test {
@@ -189,9 +189,7 @@ TEST_F(Composer, SendsThroughPostfixWithStartTlsAndEveryRecipientGetsTheMailInta
     SCOPED_TRACE(box);
     const std::vector<std::string> mails = postfix.WaitForMails(box, 1);
     ASSERT_EQ(mails.size(), 1u) << postfix.Log();
-    // From "From:" on, the client's own bytes (postfix's lines come first).
-    QByteArray mail = QByteArray::fromStdString(mails.front());
-    mail = mail.mid(mail.indexOf("\nFrom: ") + 1);
+    const QByteArray mail = ClientPart(mails.front());
     EXPECT_FALSE(mail.contains("gizli@")) << "Bcc in the header";
     const ParsedMail parsed = ParseMail(mail);
     EXPECT_EQ(parsed.headers.subject, U("Toplantı ğüşiöç"));

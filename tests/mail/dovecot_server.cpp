@@ -92,18 +92,6 @@ void DovecotServer::WaitUntilReady() {
 
 std::string DovecotServer::Log() const { return ReadTextFile(dir_ + "/dovecot.log"); }
 
-void TrustTestAuthority(const QSslCertificate& authority) {
-  QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
-  configuration.setCaCertificates(QSslConfiguration::systemCaCertificates() << authority);
-  QSslConfiguration::setDefaultConfiguration(configuration);
-}
-
-void TrustSystemOnly() {
-  QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
-  configuration.setCaCertificates(QSslConfiguration::systemCaCertificates());
-  QSslConfiguration::setDefaultConfiguration(configuration);
-}
-
 std::vector<MailFile> TestMailbox() {
   std::vector<MailFile> mailbox;
   const fs::path folder = fs::path(LIRVAN_SOURCE_DIR) / "tests" / "mail" / "mailbox";

@@ -50,11 +50,6 @@ class DovecotServer {
   QSslCertificate authority_;
 };
 
-// Makes the process's default TLS configuration trust the authority too
-// (what the client's sockets start from), or only the system's again.
-void TrustTestAuthority(const QSslCertificate& authority);
-void TrustSystemOnly();
-
 // The test mailbox: tests/mail/mailbox/*.eml in name order, then a message
 // of about 1 MB that arrives in many chunks.
 std::vector<MailFile> TestMailbox();

@@ -266,4 +266,9 @@ std::string PostfixServer::Log() const {
   return ReadTextFile(dir_ + "/postfix.log") + ReadTextFile(dir_ + "/auth/dovecot.log");
 }
 
+QByteArray ClientPart(const std::string& delivered) {
+  const QByteArray mail = QByteArray::fromStdString(delivered);
+  return mail.mid(mail.indexOf("\nFrom: ") + 1);
+}
+
 }  // namespace lirvan::test

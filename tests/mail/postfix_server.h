@@ -11,6 +11,7 @@
 // it cannot, so a test without its server fails), stopped in the
 // destructor; postfix's master must start as root and drops to the
 // postfix user itself.
+#include <QByteArray>
 #include <QSslCertificate>
 #include <string>
 #include <vector>
@@ -59,6 +60,11 @@ class PostfixServer {
   pid_t masterPid_ = -1;
   QSslCertificate authority_;
 };
+
+// A mail as delivered: postfix's own lines (Return-Path, Delivered-To,
+// Received) come first; from "From:" on it is the client's, with the LF
+// line ends a maildir keeps.
+QByteArray ClientPart(const std::string& delivered);
 
 // The mailboxes the server delivers to.
 inline constexpr const char* kMailboxes[] = {"lirvan", "ali", "veli", "ayse", "gizli"};

@@ -1,6 +1,7 @@
 #include "server_support.h"
 
 #include <QProcess>
+#include <QSslConfiguration>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -178,6 +179,18 @@ std::string FirstLine(int port, const char* goodbye) {
   }
   ::close(fd);
   return text;
+}
+
+void TrustTestAuthority(const QSslCertificate& authority) {
+  QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+  configuration.setCaCertificates(QSslConfiguration::systemCaCertificates() << authority);
+  QSslConfiguration::setDefaultConfiguration(configuration);
+}
+
+void TrustSystemOnly() {
+  QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+  configuration.setCaCertificates(QSslConfiguration::systemCaCertificates());
+  QSslConfiguration::setDefaultConfiguration(configuration);
 }
 
 }  // namespace lirvan::test

@@ -21,6 +21,11 @@ std::string MakeTemporaryFolder(const std::string& prefix);
 
 int FreeLoopbackPort();
 
+// Makes the process's default TLS configuration trust the authority too
+// (what the client's sockets start from), or only the system's again.
+void TrustTestAuthority(const QSslCertificate& authority);
+void TrustSystemOnly();
+
 // Runs a program to its end; throws with its error output when it fails.
 void RunProgram(const QString& program, const QStringList& args, const std::string& dir);
 

@@ -9,12 +9,12 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "dovecot_server.h"
 #include "mail/csmtpclient.h"
 #include "mail/mime_encode.h"
 #include "mail/mime_message.h"
 #include "mail/smtp_message.h"
 #include "postfix_server.h"
+#include "server_support.h"
 #include "smtp_script_server.h"
 
 namespace lirvan::test {
@@ -60,14 +60,6 @@ CSmtpMessage Mail(const QString& subject, const QString& body) {
   message.AddRecipient({U(""), U("gizli@xn--rnek-4qa.tr")}, RecipientType::Bcc);
   message.SetBody(body);
   return message;
-}
-
-// The mail as delivered: postfix's own lines (Return-Path, Delivered-To,
-// Received) come first; from "From:" on it is the client's, with the LF
-// line ends a maildir keeps.
-QByteArray ClientPart(const std::string& delivered) {
-  const QByteArray mail = QByteArray::fromStdString(delivered);
-  return mail.mid(mail.indexOf("\nFrom: ") + 1);
 }
 
 class PostfixTest : public ::testing::Test {
