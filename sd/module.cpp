@@ -108,9 +108,16 @@ bool Module::EnsureEngine(AudioMethod method) {
   }
 }
 
+// A block longer than the bounds arrives cut: the log says so.
+Block Module::ReadBlock() {
+  Block block = reader_.ReadBlock();
+  if (block.truncated) Log("a block longer than the bounds was cut");
+  return block;
+}
+
 void Module::Audio() {
   events_.Lines({"207 OK RECEIVING AUDIO SETTINGS"});
-  const Block block = reader_.ReadBlock();
+  const Block block = ReadBlock();
   if (!block.complete) return;
   if (EnsureEngine(ParseAudioMethod(block.lines))) {
     events_.Lines({"203 OK AUDIO INITIALIZED"});
@@ -121,7 +128,7 @@ void Module::Audio() {
 
 void Module::Set() {
   events_.Lines({"203 OK RECEIVING SETTINGS"});
-  const Block block = reader_.ReadBlock();
+  const Block block = ReadBlock();
   if (!block.complete) return;
   const std::vector<std::string> bad = ApplySettings(settings_, block.lines);
   for (const auto& line : bad) Log("a setting not understood: " + line);
@@ -131,7 +138,7 @@ void Module::Set() {
 // The server's log level: tracing on at the most detailed levels.
 void Module::LogLevel() {
   events_.Lines({"207 OK RECEIVING LOGLEVEL"});
-  const Block block = reader_.ReadBlock();
+  const Block block = ReadBlock();
   if (!block.complete) return;
   for (const auto& line : block.lines) {
     const auto pair = SplitSetting(line);
@@ -150,7 +157,7 @@ void Module::Speak(Kind kind) {
     return;
   }
   events_.Lines({"202 OK SEND DATA"});
-  const Block block = reader_.ReadBlock();
+  const Block block = ReadBlock();
   if (!block.complete) return;
   const std::string text = Joined(block.lines);
   Message message{{}, settings_};

@@ -30,6 +30,7 @@ class Module {
   enum class Kind { Text, Char, Key, Icon };
   bool Handle(const std::string& command);
   void Init();
+  Block ReadBlock();
   void Audio();
   void Set();
   void LogLevel();

@@ -7,9 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "frontend/punctuation.h"
+
 namespace lirvan::sd {
 
-enum class Punctuation { None, Some, Most, All };
+// The server's four punctuation modes are the engine's four levels.
+using Punctuation = PunctuationLevel;
 enum class CapLetters { None, Spell, Icon };
 
 struct Settings {

@@ -97,7 +97,9 @@ void Speaker::Main(std::stop_token quit) {
 Speaker::Outcome Speaker::Speak(const Message& message) {
   const Settings& s = message.settings;
   engine_.SetRate(EnginePercent(s.rate));
-  engine_.SetPunctuationReading(s.punctuation == Punctuation::All || s.punctuation == Punctuation::Most);
+  // Spelled text names every character already: the commas between the
+  // names are not read out.
+  engine_.SetPunctuationLevel(s.spelling ? PunctuationLevel::None : s.punctuation);
   sink_.SetVoice(s.volume, s.pitch);
   events_.Begin();
   for (const Piece& piece : message.pieces) {
@@ -133,7 +135,8 @@ Speaker::Outcome Speaker::Speak(const Message& message) {
 Speaker::Outcome Speaker::SpeakText(const std::string& utf8) {
   const std::string text = SpeechTextFromUtf8(utf8);
   if (text.find_first_not_of(" \t\r\n") == std::string::npos) return Outcome::Done;
-  engine_.Speak(text);
+  // Other programs' text: a bracket in it is a character, never markup.
+  engine_.Speak(SegmentedText{{text, true}});
   for (;;) {
     {
       std::unique_lock lock(mutex_);

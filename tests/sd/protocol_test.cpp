@@ -182,6 +182,33 @@ TEST_F(Module, RateVolumeAndPitchShapeTheSound) {
   EXPECT_NEAR(static_cast<double>(peak(soft)) / peak(normal), 0.5, 0.05);
 }
 
+// Other programs' text is read as written: a bracket in it never starts
+// markup that would swallow words.
+TEST_F(Module, BracketsInTheTextAreReadNotObeyed) {
+  const std::size_t words = testing::AudioBytes(Speak("bir iki"));
+  ASSERT_GT(words, 0u);
+  // Obeyed, the tag is silent and the sound as long as "bir iki"; read,
+  // "sable" is heard.
+  EXPECT_GT(testing::AudioBytes(Speak("bir [sable] iki")), words * 5 / 4);
+}
+
+// Each punctuation mode reads more marks than the one before it (? at
+// "some", ; at "most", the comma only at "all"). Spelling names every
+// character itself: no comma is read between the names, whatever the mode.
+TEST_F(Module, PunctuationModesAreTheEnginesFourLevels) {
+  const char* modes[] = {"none", "some", "most", "all"};
+  std::vector<std::size_t> sizes;
+  for (const char* mode : modes) {
+    Exchange(std::string("SET\npunctuation_mode=") + mode + "\n.\n", {"203 OK SETTINGS RECEIVED"});
+    sizes.push_back(testing::AudioBytes(Speak("bir, iki; üç?")));
+  }
+  for (std::size_t i = 1; i < sizes.size(); ++i) EXPECT_LT(sizes[i - 1], sizes[i]) << modes[i];
+  Exchange("SET\nspelling_mode=on\n.\n", {"203 OK SETTINGS RECEIVED"});
+  const std::size_t spelledAtAll = testing::AudioBytes(Speak("abc"));
+  Exchange("SET\npunctuation_mode=none\n.\n", {"203 OK SETTINGS RECEIVED"});
+  EXPECT_EQ(testing::AudioBytes(Speak("abc")), spelledAtAll);
+}
+
 TEST(ModuleStart, WithoutAVoiceInitFailsWithTheReason) {
   const auto config = std::filesystem::temp_directory_path() / ("lirvan-sd-missing-" + std::to_string(getpid()) + ".conf");
   std::ofstream(config) << "LirvanVoiceHome \"/nonexistent/voice\"\n";
