@@ -33,13 +33,7 @@ void Remove(std::string& text, char ch) { std::erase(text, ch); }
 
 // What the engine takes: plain segments stay plain, so markup written in a
 // mail or a page is read as the characters it is.
-SegmentedText ForEngine(SpeechText text) {
-  SegmentedText segments;
-  for (SpeechSegment& segment : text.segments()) {
-    segments.push_back({std::move(segment.text), segment.plain});
-  }
-  return segments;
-}
+SegmentedText ForEngine(SpeechText text) { return std::move(text.segments()); }
 
 }  // namespace
 

@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "frontend/text_segment.h"
+
 namespace lirvan {
 
-struct SpeechSegment {
-  std::string text;
-  bool plain = false;  // from outside: markup is not obeyed
-};
+// The engine's own piece of text: the program's words, or plain text from
+// outside.
+using SpeechSegment = TextSegment;
 
 class SpeechText {
  public:

@@ -166,14 +166,12 @@ void Synthesizer::SpeakToken(const Token& token) {
   if (!FindUnits(token, pieces)) pieces.clear();
   pieces.push_back(pauseWave_.bytes());
   Record(pieces);
-  std::size_t played = 0;
-  for (const auto piece : pieces) played += piece.size();
   if (const std::uint32_t volume = volume_.load(); volume != kFullVolume) {
-    Wave totalWave;
-    totalWave.Reserve(played);
-    for (const auto piece : pieces) totalWave.Append(piece);
-    ApplyVolume(totalWave.mutableBytes(), format(), volume);
-    rate_->Play(totalWave.bytes());
+    std::vector<std::uint8_t> joined;
+    if (JoinPieces(pieces, joined)) {
+      ApplyVolume(joined, format(), volume);
+      rate_->Play(joined);
+    }
   } else {
     rate_->PlayPieces(pieces);
   }
